@@ -1,0 +1,29 @@
+#include "app/DialoguesQt.h"
+#include "app/Kinolux.h"
+#include "app/TKinoluxPC.h"
+#include "chrome/Images.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    application.setQuitOnLastWindowClosed(false);
+    application.setWindowIcon(QPixmap::fromImage(Images::iconeProgramme()));
+
+    // The standard buttons of message boxes in French, when Qt's translations are installed.
+    QTranslator traduction;
+    if (traduction.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduction);
+
+    DialoguesQt dialogues;
+    Kinolux kinolux(QCoreApplication::applicationDirPath(), dialogues);
+    QObject::connect(&kinolux.KinoluxPC(), &TKinoluxPC::fermee, &application,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
+    kinolux.KinoluxPC().show();
+    return application.exec();
+}

@@ -1,0 +1,1 @@
+#include "catalogue/Tdm_Kinolux.h"

@@ -1,0 +1,1 @@
+#include "chrome/Images.h"

@@ -1,0 +1,1 @@
+#include "chrome/UKinoluxGraphic.h"

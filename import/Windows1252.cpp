@@ -1,0 +1,1 @@
+#include "import/Windows1252.h"
