@@ -7,8 +7,7 @@
 
 // Runs one user command: an error it does not handle stops it where it arose and is shown in an
 // error box; what the command did before stays done. Returns false when the command failed.
-template <typename F>
-bool executerCommande(Dialogues &dialogues, F &&commande)
+template <typename F> bool executerCommande(Dialogues &dialogues, F &&commande)
 {
     try {
         commande();

@@ -43,8 +43,8 @@ Dialogues::Reponse DialoguesQt::question(const QString &titre, const QString &te
 QString DialoguesQt::saisie(const QString &titre, const QString &invite)
 {
     bool ok = false;
-    const QString texte = QInputDialog::getText(nullptr, titre, invite, QLineEdit::Normal,
-                                                QString(), &ok);
+    const QString texte =
+        QInputDialog::getText(nullptr, titre, invite, QLineEdit::Normal, QString(), &ok);
     return ok ? texte : QString();
 }
 

@@ -85,6 +85,7 @@ TKinoluxPC::TKinoluxPC(Dialogues &dialogues, QWidget *parent)
     shape1->setGeometry(1, 1, 277, 232);
     shape1->setAutoFillBackground(true);
     shape1->setPalette(blanc);
+    shape1->lower();
 
     m_image1->setObjectName(u"Image1"_s);
     m_image1->setGeometry(1, 1, 277, 232);
@@ -260,10 +261,9 @@ void TKinoluxPC::FormCloseQuery()
     m_timerAutoOpen->stop();
     m_timerAutoClose->stop();
     m_label1->setText(u"Fermeture"_s);
-    const auto reponse =
-        m_dialogues.question(u"Kinolux - Sauvegarde des modifications"_s,
-                             u"Voulez-vous enregistrer les modifications apportées à la base de films ?"_s,
-                             false);
+    const auto reponse = m_dialogues.question(
+        u"Kinolux - Sauvegarde des modifications"_s,
+        u"Voulez-vous enregistrer les modifications apportées à la base de films ?"_s, false);
     if (reponse == Dialogues::Reponse::Oui)
         m_catalogue->sauvegarderBaseExecute();
     m_catalogue->detruireObjetsListesExecute();

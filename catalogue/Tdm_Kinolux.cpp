@@ -1,1 +1,489 @@
 #include "catalogue/Tdm_Kinolux.h"
+
+#include "catalogue/DocumentXml.h"
+#include "catalogue/Erreur.h"
+#include "import/ListeTitres.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <pugixml.hpp>
+
+#include <array>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString k_base = u"baseFilm.bdf"_s;
+const QString k_modele = u"baseFilmModele.bdf"_s;
+const QString k_titres = u"movies.txt"_s;
+
+// Without parse_eol a CR in a text comes back as it was written. With parse_embed_pcdata a text
+// that is an element's first child is kept as the element's value instead of a node of its own,
+// which halves the nodes of a catalogue; the readers below see both forms alike.
+constexpr unsigned int k_optionsLecture =
+    (pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_embed_pcdata) &
+    ~pugi::parse_eol;
+constexpr unsigned int k_optionsModele = pugi::parse_full;
+
+// The elements of a card, in the file's order.
+enum Champ : int
+{
+    IdFilm,
+    TitreFrancais,
+    Realisateurs,
+    Annee,
+    Nationnalites,
+    Genres,
+    Duree,
+    Acteurs,
+    Resume,
+    DistributeurFR,
+    TitreOriginal,
+    MotsCles,
+    NiveauPreference,
+    NomSupport,
+    TypeSupport,
+    CheminFichier,
+    CheminImage,
+    Codec,
+    Commentaire,
+    NombreChamps,
+    Aucun = NombreChamps
+};
+
+enum class Genre
+{
+    Texte,
+    Liste,
+    Entier
+};
+
+struct DescriptionChamp
+{
+    const char *nom;
+    Genre genre;
+};
+
+constexpr std::array<DescriptionChamp, NombreChamps> k_champs = {{
+    {"idFilm", Genre::Texte},
+    {"titreFrancais", Genre::Texte},
+    {"realisateurs", Genre::Liste},
+    {"annee", Genre::Texte},
+    {"nationnalites", Genre::Liste},
+    {"genres", Genre::Liste},
+    {"duree", Genre::Texte},
+    {"acteurs", Genre::Liste},
+    {"resume", Genre::Texte},
+    {"distributeurFR", Genre::Texte},
+    {"titreOriginal", Genre::Texte},
+    {"motsCles", Genre::Liste},
+    {"niveauPreference", Genre::Entier},
+    {"nomSupport", Genre::Texte},
+    {"typeSupport", Genre::Texte},
+    {"cheminFichier", Genre::Texte},
+    {"cheminImage", Genre::Texte},
+    {"codec", Genre::Texte},
+    {"commentaire", Genre::Texte},
+}};
+
+Champ champ(const char *nom)
+{
+    for (int i = 0; i < NombreChamps; ++i) {
+        if (k_champs[i].nom[0] == nom[0] && std::strcmp(k_champs[i].nom, nom) == 0)
+            return static_cast<Champ>(i);
+    }
+    return Aucun;
+}
+
+bool estTexte(const pugi::xml_node &noeud)
+{
+    const pugi::xml_node_type type = noeud.type();
+    return type == pugi::node_pcdata || type == pugi::node_cdata;
+}
+
+// A text kept as the node's value: the node's first child node in the document.
+bool texteIntegre(const pugi::xml_node &noeud)
+{
+    return noeud.type() == pugi::node_element && *noeud.value() != '\0';
+}
+
+// An element whose only child node is a text.
+bool estElementTexte(const pugi::xml_node &noeud)
+{
+    if (noeud.type() != pugi::node_element)
+        return false;
+    const pugi::xml_node enfant = noeud.first_child();
+    if (texteIntegre(noeud))
+        return !enfant;
+    return enfant && !enfant.next_sibling() && estTexte(enfant);
+}
+
+const char *texteElement(const pugi::xml_node &element)
+{
+    return texteIntegre(element) ? element.value() : element.first_child().value();
+}
+
+// Optional sign and decimal digits, within 32 bits; nothing else.
+std::optional<qint32> entierDecimal(const char *texte)
+{
+    const char *p = texte;
+    const bool negatif = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    if (*p == '\0')
+        return std::nullopt;
+    qint64 valeur = 0;
+    for (; *p != '\0'; ++p) {
+        if (*p < '0' || *p > '9')
+            return std::nullopt;
+        valeur = valeur * 10 + (*p - '0');
+        if (valeur > qint64(std::numeric_limits<qint32>::max()) + 1)
+            return std::nullopt;
+    }
+    if (negatif)
+        valeur = -valeur;
+    if (valeur > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<qint32>(valeur);
+}
+
+std::unique_ptr<TFicheFilm> lireFiche(const pugi::xml_node &noeud)
+{
+    const QString tiret = u"-"_s;
+    std::array<QString, NombreChamps> textes;
+    textes.fill(tiret);
+    std::array<QStringList, NombreChamps> listes;
+    qint32 preference = 5;
+
+    for (pugi::xml_node enfant = noeud.first_child(); enfant; enfant = enfant.next_sibling()) {
+        const Champ c = champ(enfant.name());
+        if (c == Aucun)
+            continue;
+        const Genre genre = k_champs[c].genre;
+        if (estElementTexte(enfant)) {
+            const char *valeur = texteElement(enfant);
+            if (genre == Genre::Texte) {
+                textes[c] = QString::fromUtf8(valeur);
+            } else if (genre == Genre::Entier) {
+                const std::optional<qint32> entier = entierDecimal(valeur);
+                if (!entier)
+                    throw Erreur(
+                        u"'%1' is not a valid integer value"_s.arg(QString::fromUtf8(valeur)));
+                preference = *entier;
+            }
+        } else if (genre == Genre::Liste) {
+            Tdm_Kinolux::lireOccurences(listes[c], enfant);
+        }
+    }
+
+    auto fiche = std::make_unique<TFicheFilm>(
+        std::move(textes[IdFilm]), std::move(textes[TitreFrancais]), std::move(textes[Annee]),
+        std::move(textes[Duree]), std::move(textes[Resume]), std::move(textes[DistributeurFR]),
+        std::move(textes[TitreOriginal]), std::move(listes[Realisateurs]),
+        std::move(listes[Nationnalites]), std::move(listes[Genres]), std::move(listes[Acteurs]),
+        std::move(listes[MotsCles]));
+    fiche->setNiveauPreference(preference);
+    fiche->setNomSupport(textes[NomSupport]);
+    fiche->setTypeSupport(textes[TypeSupport]);
+    fiche->setCheminFichier(textes[CheminFichier]);
+    fiche->setCheminImage(textes[CheminImage]);
+    fiche->setCodec(textes[Codec]);
+    fiche->setCommentaire(textes[Commentaire]);
+    return fiche;
+}
+
+// An empty text gives an element with no content.
+void ecrireTexte(pugi::xml_node &element, const QString &texte, std::string &tampon)
+{
+    tampon.clear();
+    DocumentXml::versUtf8Xml(texte, tampon);
+    if (!tampon.empty())
+        element.append_child(pugi::node_pcdata).set_value(tampon.data(), tampon.size());
+}
+
+void ecrireListe(const QStringList &liste, pugi::xml_node &element, std::string &tampon)
+{
+    for (const QString &entree : liste) {
+        pugi::xml_node occurence = element.append_child("occurence");
+        ecrireTexte(occurence, entree, tampon);
+    }
+}
+
+void ecrireFiche(pugi::xml_node &liste, const TFicheFilm &fiche, std::string &tampon)
+{
+    pugi::xml_node noeud = liste.append_child("ficheFilm");
+    for (int i = 0; i < NombreChamps; ++i) {
+        pugi::xml_node element = noeud.append_child(k_champs[i].nom);
+        switch (static_cast<Champ>(i)) {
+        case IdFilm:
+            ecrireTexte(element, fiche.idFilm(), tampon);
+            break;
+        case TitreFrancais:
+            ecrireTexte(element, fiche.titreFrancais(), tampon);
+            break;
+        case Realisateurs:
+            ecrireListe(fiche.realisateurs(), element, tampon);
+            break;
+        case Annee:
+            ecrireTexte(element, fiche.annee(), tampon);
+            break;
+        case Nationnalites:
+            ecrireListe(fiche.nationnalites(), element, tampon);
+            break;
+        case Genres:
+            ecrireListe(fiche.genres(), element, tampon);
+            break;
+        case Duree:
+            ecrireTexte(element, fiche.duree(), tampon);
+            break;
+        case Acteurs:
+            ecrireListe(fiche.acteurs(), element, tampon);
+            break;
+        case Resume:
+            ecrireTexte(element, fiche.resume(), tampon);
+            break;
+        case DistributeurFR:
+            ecrireTexte(element, fiche.distributeurFR(), tampon);
+            break;
+        case TitreOriginal:
+            ecrireTexte(element, fiche.titreOriginal(), tampon);
+            break;
+        case MotsCles:
+            ecrireListe(fiche.motsCles(), element, tampon);
+            break;
+        case NiveauPreference:
+            element.text().set(fiche.niveauPreference());
+            break;
+        case NomSupport:
+            ecrireTexte(element, fiche.nomSupport(), tampon);
+            break;
+        case TypeSupport:
+            ecrireTexte(element, fiche.typeSupport(), tampon);
+            break;
+        case CheminFichier:
+            ecrireTexte(element, fiche.cheminFichier(), tampon);
+            break;
+        case CheminImage:
+            ecrireTexte(element, fiche.cheminImage(), tampon);
+            break;
+        case Codec:
+            ecrireTexte(element, fiche.codec(), tampon);
+            break;
+        case Commentaire:
+            ecrireTexte(element, fiche.commentaire(), tampon);
+            break;
+        case NombreChamps:
+            break;
+        }
+    }
+}
+
+QString natif(const QString &chemin)
+{
+    return QDir::toNativeSeparators(chemin);
+}
+
+} // namespace
+
+Tdm_Kinolux::Tdm_Kinolux(const QString &repertoire, QObject *parent)
+    : QObject(parent)
+    , m_repertoire(repertoire)
+{
+    DataModuleCreate();
+}
+
+Tdm_Kinolux::~Tdm_Kinolux()
+{
+    DataModuleDestroy();
+}
+
+QString Tdm_Kinolux::chemin(const QString &relatif) const
+{
+    QString nom = relatif;
+    nom.replace(u'\\', u'/');
+    return QDir(m_repertoire).filePath(nom);
+}
+
+void Tdm_Kinolux::DataModuleCreate()
+{
+    // An absent or unreadable index gives an empty one; the catalogue exists either way.
+    m_listeTitres = ListeTitres::lire(chemin(k_titres));
+    m_fichesFilms.clear();
+}
+
+void Tdm_Kinolux::DataModuleDestroy()
+{
+    m_listeTitres.clear();
+    detruireFichesFilms();
+}
+
+bool Tdm_Kinolux::ajouterFicheFilm(std::unique_ptr<TFicheFilm> &fiche)
+{
+    if (!fiche)
+        return false;
+    for (const auto &existante : m_fichesFilms) {
+        if (existante->idFilm() == fiche->idFilm())
+            return false;
+    }
+    m_fichesFilms.push_back(std::move(fiche));
+    return true;
+}
+
+void Tdm_Kinolux::detruireFichesFilms()
+{
+    while (!m_fichesFilms.empty())
+        m_fichesFilms.pop_back();
+}
+
+void Tdm_Kinolux::lireBaseFilms()
+{
+    detruireFichesFilms();
+    const QString fichier = chemin(k_base);
+    if (!QFileInfo::exists(fichier)) {
+        m_etatBase = EtatBase::Lue;
+        return;
+    }
+    // Stays so unless the whole file is read.
+    m_etatBase = EtatBase::Illisible;
+
+    DocumentXml::Tampon tampon;
+    pugi::xml_document document;
+    const DocumentXml::Chargement chargement =
+        DocumentXml::charger(fichier, document, tampon, k_optionsLecture);
+    if (!chargement.ouvert)
+        throw Erreur(u"Impossible de lire le catalogue « %1 » : %2"_s.arg(natif(fichier),
+                                                                          chargement.raison));
+    if (!chargement.analyse)
+        throw Erreur(chargement.raison);
+
+    // The document element's first child node, then its first child node. A text kept as a
+    // value stands first; it has no child of its own.
+    const pugi::xml_node element = document.document_element();
+    const pugi::xml_node racine = element.first_child();
+    if (texteIntegre(element) || !racine)
+        throw Erreur(u"List index out of bounds (0)"_s);
+    const pugi::xml_node liste = texteIntegre(racine) ? pugi::xml_node() : racine.first_child();
+    if (!texteIntegre(racine) && !liste)
+        throw Erreur(u"List index out of bounds (0)"_s);
+
+    // Every child node is a card, a leading text too.
+    size_t nombre = texteIntegre(liste) ? 1 : 0;
+    for (pugi::xml_node noeud = liste.first_child(); noeud; noeud = noeud.next_sibling())
+        ++nombre;
+    m_fichesFilms.reserve(nombre);
+    if (texteIntegre(liste))
+        m_fichesFilms.push_back(lireFiche(pugi::xml_node()));
+    for (pugi::xml_node noeud = liste.first_child(); noeud; noeud = noeud.next_sibling())
+        m_fichesFilms.push_back(lireFiche(noeud));
+    m_etatBase = EtatBase::Lue;
+}
+
+void Tdm_Kinolux::ecrireBaseFilms()
+{
+    const QString fichier = chemin(k_base);
+    const bool existe = QFileInfo::exists(fichier);
+    // The file was never read in this run: with nothing in memory there is nothing to save.
+    if (m_etatBase == EtatBase::NonLue && existe && m_fichesFilms.empty())
+        return;
+
+    const QString modele = chemin(k_modele);
+    DocumentXml::Tampon tamponModele;
+    pugi::xml_document document;
+    const DocumentXml::Chargement chargement =
+        DocumentXml::charger(modele, document, tamponModele, k_optionsModele);
+    if (!chargement.analyse)
+        throw Erreur(
+            u"Impossible d'utiliser le modèle « %1 » : %2"_s.arg(natif(modele), chargement.raison));
+
+    // The saved file is always UTF-8, whatever the template's declaration said.
+    for (pugi::xml_node noeud = document.first_child(); noeud; noeud = noeud.next_sibling()) {
+        if (noeud.type() != pugi::node_declaration)
+            continue;
+        pugi::xml_attribute encodage = noeud.attribute("encoding");
+        if (encodage && qstricmp(encodage.value(), "UTF-8") != 0)
+            encodage.set_value("UTF-8");
+    }
+
+    // racine goes first even if the template's document element holds something, so that the
+    // reader finds it.
+    pugi::xml_node element = document.document_element();
+    pugi::xml_node racine = element.prepend_child("racine");
+    pugi::xml_node liste = racine.append_child("listeFichesFilms");
+    std::string tampon;
+    for (const auto &fiche : m_fichesFilms)
+        ecrireFiche(liste, *fiche, tampon);
+
+    if (existe && m_etatBase != EtatBase::Lue) {
+        conserverBase(fichier);
+        m_etatBase = EtatBase::Lue;
+    }
+
+    // QSaveFile writes beside the file and renames only once everything is written.
+    QSaveFile sortie(fichier);
+    bool ecrit = sortie.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (ecrit) {
+        DocumentXml::EcrivainPeripherique ecrivain(sortie);
+        document.save(ecrivain, "", pugi::format_raw, pugi::encoding_utf8);
+        ecrit = ecrivain.terminer() && sortie.commit();
+    }
+    if (!ecrit) {
+        const QString raison = sortie.errorString();
+        sortie.cancelWriting();
+        throw Erreur(
+            u"Impossible d'enregistrer le catalogue « %1 » : %2"_s.arg(natif(fichier), raison));
+    }
+    m_etatBase = EtatBase::Lue;
+}
+
+void Tdm_Kinolux::conserverBase(const QString &fichier) const
+{
+    const QString date = QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
+    QString copie;
+    for (int n = 1; n < 1000; ++n) {
+        copie = fichier + u'.' + date + (n > 1 ? u'-' + QString::number(n) : QString()) + u".bak"_s;
+        if (QFileInfo::exists(copie))
+            continue;
+        QFile source(fichier);
+        if (source.copy(copie))
+            return;
+        throw Erreur(u"Impossible de conserver une copie du catalogue « %1 » avant de "
+                     "l'enregistrer : %2"_s.arg(natif(fichier), source.errorString()));
+    }
+    throw Erreur(u"Impossible de conserver une copie du catalogue « %1 » avant de "
+                 "l'enregistrer : trop de copies datées."_s.arg(natif(fichier)));
+}
+
+void Tdm_Kinolux::lireOccurences(QStringList &liste, const pugi::xml_node &element)
+{
+    qsizetype nombre = 0;
+    for (pugi::xml_node enfant = element.first_child(); enfant; enfant = enfant.next_sibling())
+        ++nombre;
+    liste.reserve(liste.size() + nombre);
+    for (pugi::xml_node enfant = element.first_child(); enfant; enfant = enfant.next_sibling()) {
+        if (enfant.type() != pugi::node_element || std::strcmp(enfant.name(), "occurence") != 0)
+            continue;
+        // An empty entry is kept and reading goes on.
+        if (!texteIntegre(enfant) && !enfant.first_child()) {
+            liste.append(QString());
+            continue;
+        }
+        if (!estElementTexte(enfant))
+            throw Erreur(u"Element does not contain a single text node"_s);
+        liste.append(QString::fromUtf8(texteElement(enfant)));
+    }
+}
+
+void Tdm_Kinolux::ecrireOccurences(const QStringList &liste, pugi::xml_node &element)
+{
+    std::string tampon;
+    ecrireListe(liste, element, tampon);
+}

@@ -47,10 +47,22 @@ public:
     static void ecrireOccurences(const QStringList &liste, pugi::xml_node &element);
 
 private:
+    // What the last look at baseFilm.bdf left: nothing read yet in this run, a file read (or
+    // absent) or written, or a file that could not be read and must not be lost on the next save.
+    enum class EtatBase
+    {
+        NonLue,
+        Lue,
+        Illisible
+    };
+
     void DataModuleCreate();
     void DataModuleDestroy();
+    // Copies baseFilm.bdf beside itself under a dated name; throws when it cannot.
+    void conserverBase(const QString &fichier) const;
 
     QString m_repertoire;
+    EtatBase m_etatBase = EtatBase::NonLue;
     QStringList m_listeTitres;
     Catalogue m_fichesFilms;
 };

@@ -29,7 +29,8 @@ void PaintBox::mousePressEvent(QMouseEvent *event)
 
 void PaintBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool clique = m_appuye && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool clique = m_appuye && event->button() == Qt::LeftButton &&
+                        rect().contains(event->position().toPoint());
     m_appuye = false;
     if (clique)
         emit clic();

@@ -35,6 +35,7 @@ protected:
 
 private:
     void FormShow();
+    void centrer();
 
     PaintBox *m_pbFond;
     QLabel *m_lbMessageStatus;

@@ -16,7 +16,8 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir dossier(arguments.at(1));
-    if (!dossier.mkpath(QStringLiteral("IMAGES_FILMS")) || !dossier.mkpath(QStringLiteral("icones")))
+    if (!dossier.mkpath(QStringLiteral("IMAGES_FILMS")) ||
+        !dossier.mkpath(QStringLiteral("icones")))
         return 1;
     if (!Images::sansImage().save(dossier.filePath(QStringLiteral("IMAGES_FILMS/SANSIMAGE.jpg")),
                                   "JPG", 90))

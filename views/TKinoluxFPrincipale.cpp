@@ -71,8 +71,9 @@ QAction *TKinoluxFPrincipale::creerAction(const QString &nom, const QString &cat
     auto *action = new QAction(legende, this);
     action->setObjectName(nom);
     action->setProperty("categorie", categorie);
-    connect(action, &QAction::triggered, this,
-            [this, gestionnaire] { executerCommande(m_dialogues, [&] { (this->*gestionnaire)(); }); });
+    connect(action, &QAction::triggered, this, [this, gestionnaire] {
+        executerCommande(m_dialogues, [&] { (this->*gestionnaire)(); });
+    });
     return action;
 }
 

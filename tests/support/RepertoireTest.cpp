@@ -18,7 +18,7 @@ void copierArbre(const QString &source, const QString &cible)
         const QString destination = cible + QLatin1Char('/') + info.fileName();
         if (info.isDir()) {
             copierArbre(info.filePath(), destination);
-        } else if (info.fileName() != QLatin1String("kinolux") && info.fileName() != QLatin1String("baseFilm.bdf")) {
+        } else if (!info.isExecutable() && info.fileName() != QLatin1String("baseFilm.bdf")) {
             QFile::copy(info.filePath(), destination);
         }
     }

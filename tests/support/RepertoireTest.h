@@ -4,8 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A fresh program directory for one test: the delivered files (template, title index,
-// IMAGES_FILMS with its placeholder) copied from the build's bin folder.
+// A fresh program directory for one test: the delivered files (template, title index, icons,
+// IMAGES_FILMS with its placeholder) copied from the build's bin folder, programs left out.
 class RepertoireTest
 {
 public:

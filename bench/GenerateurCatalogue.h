@@ -1,0 +1,24 @@
+#pragma once
+
+#include "catalogue/TFicheFilm.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// Realistic catalogues for measurements: French titles, 60-word summaries, 10 actors, 3 genres,
+// 2 nationalities. The same seed gives the same cards.
+namespace GenerateurCatalogue {
+
+std::vector<std::unique_ptr<TFicheFilm>> fiches(int nombre, quint32 graine = 1);
+
+// Writes `nombre` cards to baseFilm.bdf with the data module; the directory holds the template.
+// A baseFilm.bdf already there is replaced.
+void ecrireBase(const QString &repertoire, int nombre, quint32 graine = 1);
+
+// The bytes of a movies.txt of `nombre` titles in the index's form, such as "PONT (LE)".
+QByteArray listeTitres(int nombre, quint32 graine = 1);
+
+} // namespace GenerateurCatalogue

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+#include <QStringView>
+
+#include <pugixml.hpp>
+
+#include <string>
+#include <utility>
+
+// Reading and writing the catalogue's XML files with pugixml.
+namespace DocumentXml {
+
+// A file's bytes, which pugixml parses in place. The memory is asked for in huge pages where
+// the system has them: a 50 MB catalogue then costs a few dozen page faults instead of 12,000.
+class Tampon final
+{
+public:
+    Tampon() = default;
+    Tampon(const Tampon &) = delete;
+    Tampon &operator=(const Tampon &) = delete;
+    ~Tampon();
+
+    char *allouer(size_t taille);
+    void liberer();
+    char *donnees() const { return m_memoire; }
+    size_t taille() const { return m_taille; }
+    QByteArrayView octets() const { return {m_memoire, qsizetype(m_taille)}; }
+    void reduire(size_t taille) { m_taille = taille; }
+    void echanger(Tampon &autre) noexcept
+    {
+        std::swap(m_memoire, autre.m_memoire);
+        std::swap(m_taille, autre.m_taille);
+        std::swap(m_reserve, autre.m_reserve);
+    }
+
+private:
+    char *m_memoire = nullptr;
+    size_t m_taille = 0;
+    size_t m_reserve = 0;
+};
+
+struct Chargement
+{
+    bool ouvert = false;  // the file could be read
+    bool analyse = false; // and parsed
+    QString raison;       // why not: the parser's message with its line, or the file error
+};
+
+// Parses the file into `document`, which points into `tampon`: keep it as long as the document.
+// Files declared in Windows-1252 or ISO-8859-1 are converted to UTF-8 first.
+Chargement charger(const QString &chemin, pugi::xml_document &document, Tampon &tampon,
+                   unsigned int options);
+
+// True when the XML declaration at the start of the bytes names Windows-1252 or Latin-1.
+bool declareWindows1252(QByteArrayView octets);
+
+// Appends the text as UTF-8 to `sortie`, leaving out what XML 1.0 cannot carry (controls other
+// than tab, LF and CR, U+FFFE, U+FFFF, lone surrogates).
+void versUtf8Xml(QStringView texte, std::string &sortie);
+
+// Every output of pugixml, written to a device in large blocks.
+class EcrivainPeripherique final : public pugi::xml_writer
+{
+public:
+    explicit EcrivainPeripherique(QIODevice &peripherique);
+    void write(const void *donnees, size_t taille) override;
+    // Writes what is still held; false if any write failed.
+    bool terminer();
+
+private:
+    QIODevice &m_peripherique;
+    QByteArray m_bloc;
+    bool m_echec = false;
+};
+
+} // namespace DocumentXml

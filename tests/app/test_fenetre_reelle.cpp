@@ -1,0 +1,82 @@
+// Checks in a real window (xcb, under Xvfb): what the user sees of the control panel and the
+// way from the panel to the catalogue window and back.
+#include "app/Kinolux.h"
+#include "app/TKinoluxPC.h"
+#include "chrome/PaintBox.h"
+#include "chrome/TImage.h"
+#include "tests/support/DialoguesScriptes.h"
+#include "tests/support/RepertoireTest.h"
+#include "views/TKinoluxFPrincipale.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QImage capture(QWidget &fenetre, const QString &nom)
+{
+    QCoreApplication::processEvents();
+    const QImage image = fenetre.screen()->grabWindow(fenetre.winId()).toImage();
+    const QString dossier = QStringLiteral(KINOLUX_CAPTURES);
+    QDir().mkpath(dossier);
+    image.save(dossier + u'/' + nom);
+    return image;
+}
+
+TEST(FenetreReelle, ThePanelIsPaintedOpensTheCatalogueAndQuits)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), u"xcb"_s)
+        << "run under Xvfb with QT_QPA_PLATFORM=xcb";
+    RepertoireTest repertoire;
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    TKinoluxPC &pc = kinolux.KinoluxPC();
+    QSignalSpy fermee(&pc, &TKinoluxPC::fermee);
+
+    pc.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pc));
+    pc.Timer1Timer();
+    pc.TimerAutoOpenTimer();
+    QTest::qWait(100);
+
+    const QImage panneau = capture(pc, u"panneau-controle.png"_s);
+    ASSERT_EQ(panneau.size(), QSize(377, 439) * pc.devicePixelRatio());
+    EXPECT_EQ(panneau.pixelColor(30, 130), QColor(0, 0, 0)) << "the black row of the stripe";
+    EXPECT_EQ(panneau.pixelColor(30, 110), QColor(205, 195, 225)) << "the stripe's top row";
+    EXPECT_EQ(panneau.pixelColor(0, 0), QColor(0, 0, 0)) << "the corner fan";
+    EXPECT_EQ(panneau.pixelColor(351, 130), QColor(0, 0, 0)) << "the stripe's right end";
+    EXPECT_EQ(panneau.pixelColor(352, 130), QColor(225, 215, 245)) << "the glow beyond it";
+    const QColor fond = panneau.pixelColor(20, 250);
+    EXPECT_EQ(fond, QColor(255 - int(120.0 / 439 * 250), 255 - int(130.0 / 439 * 250),
+                           255 - int(100.0 / 439 * 250)));
+    EXPECT_EQ(pc.findChild<QLabel *>(u"Label1"_s)->text(), u"Ouverture -9"_s);
+
+    auto *image1 = pc.findChild<TImage *>(u"Image1"_s);
+    QTest::mouseClick(image1, Qt::LeftButton, {}, image1->rect().center());
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
+    EXPECT_FALSE(pc.isVisible());
+    QTest::qWait(300); // the start-up timer fades the window in and reads the catalogue
+    EXPECT_TRUE(fp.baseChargee());
+    capture(fp, u"fenetre-catalogue.png"_s);
+
+    fp.close();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pc));
+    pc.Timer1Timer();
+    dialogues.reponses.enqueue(Dialogues::Reponse::Non);
+    auto *quitter = pc.findChild<PaintBox *>(u"boutonQuitter"_s);
+    QTest::mouseClick(quitter, Qt::LeftButton, {}, quitter->rect().center());
+    EXPECT_EQ(fermee.count(), 1);
+    EXPECT_EQ(dialogues.nombre(u"question"_s), 1);
+    EXPECT_FALSE(pc.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+#include "tests/catalogue/OutilsCatalogue.h"
+
+using namespace Qt::StringLiterals;
+
+TEST(CatalogueLecture, RegleDeLecturePourChaqueNoeudEtChaqueElement)
+{
+    Programme programme;
+    const Catalogue &fiches = programme.lire(baseAvec(
+        "<ficheFilm><idFilm>A</idFilm><titreFrancais>Titre</titreFrancais><inconnu>x</inconnu>"
+        "<IdFilm>capitale</IdFilm></ficheFilm>\n"
+        "<autreChose><idFilm>B</idFilm><codec>DivX</codec></autreChose>\n"
+        "<!-- un commentaire -->\n"
+        "<?instruction x?>\n"
+        "<ficheFilm><idFilm>A</idFilm><annee>1990</annee><annee>1991</annee>"
+        "<genres>Drame</genres><nationnalites>\n  </nationnalites>"
+        "<acteurs><occurence>P</occurence></acteurs><acteurs>x<occurence>Q</occurence>"
+        "<!--c--><autre>y</autre></acteurs>"
+        "<titreOriginal>a<!--c-->b</titreOriginal><commentaire><!--c--></commentaire></ficheFilm>\n"
+        "<ficheFilm><idFilm><![CDATA[D & <E>]]></idFilm><resume>a &amp; b\r\nc</resume>"
+        "<motsCles><occurence><![CDATA[x]]></occurence></motsCles>"
+        "<niveauPreference>-3</niveauPreference></ficheFilm>"));
+
+    ASSERT_EQ(fiches.size(), 6u);
+    const TFicheFilm &a = *fiches[0];
+    EXPECT_EQ(a.idFilm(), u"A"_s);
+    EXPECT_EQ(a.titreFrancais(), u"Titre"_s);
+    for (const QString &texte :
+         {a.annee(), a.duree(), a.resume(), a.distributeurFR(), a.titreOriginal(), a.nomSupport(),
+          a.typeSupport(), a.cheminFichier(), a.cheminImage(), a.codec(), a.commentaire()})
+        EXPECT_EQ(texte, u"-"_s);
+    EXPECT_EQ(a.niveauPreference(), 5);
+    EXPECT_TRUE(a.realisateurs().isEmpty() && a.nationnalites().isEmpty() && a.genres().isEmpty() &&
+                a.acteurs().isEmpty() && a.motsCles().isEmpty());
+
+    EXPECT_EQ(fiches[1]->idFilm(), u"B"_s);
+    EXPECT_EQ(fiches[1]->codec(), u"DivX"_s);
+    EXPECT_EQ(fiches[2]->idFilm(), u"-"_s);
+    EXPECT_EQ(fiches[3]->titreFrancais(), u"-"_s);
+
+    const TFicheFilm &doublon = *fiches[4];
+    EXPECT_EQ(doublon.idFilm(), u"A"_s);
+    EXPECT_EQ(doublon.annee(), u"1991"_s);
+    EXPECT_TRUE(doublon.genres().isEmpty());
+    EXPECT_TRUE(doublon.nationnalites().isEmpty());
+    EXPECT_EQ(doublon.acteurs(), QStringList({u"P"_s, u"Q"_s}));
+    EXPECT_EQ(doublon.titreOriginal(), u"-"_s);
+    EXPECT_EQ(doublon.commentaire(), u"-"_s);
+
+    const TFicheFilm &d = *fiches[5];
+    EXPECT_EQ(d.idFilm(), u"D & <E>"_s);
+    EXPECT_EQ(d.resume(), u"a & b\r\nc"_s);
+    EXPECT_EQ(d.motsCles(), QStringList{u"x"_s});
+    EXPECT_EQ(d.niveauPreference(), -3);
+}
+
+TEST(CatalogueLecture, FichiersDeclaresWindows1252OuLatin1)
+{
+    const QByteArray utf8 = baseAvec("<ficheFilm><idFilm>CLÉO DE 5 À 7</idFilm><titreFrancais>"
+                                     "€uvre œuf “cité”</titreFrancais><acteurs><occurence>"
+                                     "François</occurence><occurence>\xC2\x81</occurence>"
+                                     "</acteurs></ficheFilm>");
+    const QByteArray fichiers[] = {
+        lireFichier(RepertoireTest::donnees(u"catalogueWindows1252.bdf"_s)),
+        lireFichier(RepertoireTest::donnees(u"catalogueIso88591.bdf"_s)),
+        utf8,
+        "\xEF\xBB\xBF" + utf8,
+    };
+    for (const QByteArray &contenu : fichiers) {
+        ASSERT_FALSE(contenu.isEmpty());
+        Programme programme;
+        const Catalogue &fiches = programme.lire(contenu);
+        ASSERT_EQ(fiches.size(), 1u);
+        EXPECT_EQ(fiches[0]->idFilm(), u"CLÉO DE 5 À 7"_s);
+        EXPECT_EQ(fiches[0]->titreFrancais(), u"€uvre œuf “cité”"_s);
+        EXPECT_EQ(fiches[0]->acteurs(), QStringList({u"François"_s, QString(QChar(0x81))}));
+    }
+}
+
+TEST(CatalogueLecture, NiveauPreferenceEntierDecimalStrict)
+{
+    const std::pair<const char *, qint32> valides[] = {{"7", 7},
+                                                       {"+7", 7},
+                                                       {"007", 7},
+                                                       {"-1", -1},
+                                                       {"11", 11},
+                                                       {"2147483647", 2147483647},
+                                                       {"-2147483648", -2147483647 - 1}};
+    for (const auto &[texte, valeur] : valides) {
+        Programme programme;
+        const Catalogue &fiches =
+            programme.lire(baseAvec(QByteArray("<ficheFilm><niveauPreference>") + texte +
+                                    "</niveauPreference></ficheFilm>"));
+        EXPECT_EQ(fiches.at(0)->niveauPreference(), valeur) << texte;
+    }
+    for (const char *texte : {"abc", " 7", "7 ", "$1F", "7.0", "0x10", "+", "-", "2147483648",
+                              "-2147483649", "99999999999999999999"}) {
+        Programme programme;
+        EXPECT_EQ(texteErreur([&] {
+                      programme.lire(baseAvec(QByteArray("<ficheFilm><niveauPreference>") + texte +
+                                              "</niveauPreference></ficheFilm>"));
+                  }),
+                  u"'%1' is not a valid integer value"_s.arg(QString::fromUtf8(texte)));
+    }
+}
+
+TEST(CatalogueLecture, ChaqueErreurGardeLesFichesDejaLuesEtLaisseLeFichier)
+{
+    const QByteArray bonne = "<ficheFilm><idFilm>BONNE</idFilm></ficheFilm>";
+    struct Cas
+    {
+        QByteArray contenu;
+        QString erreur;
+        size_t fichesGardees;
+    };
+    const Cas cas[] = {
+        {"<Kinolux_BaseFilms>\n<racine>\n<listeFichesFilms>\n<ficheFilm></listeFichesFilms>",
+         u"Start-end tags mismatch (ligne 4)"_s, 0},
+        {"<a>\r\n<b>\r\r\n</a>", u"Start-end tags mismatch (ligne 4)"_s, 0},
+        {"Ceci n'est pas du XML\nsur deux lignes", u"No document element found (ligne 2)"_s, 0},
+        {"", u"No document element found (ligne 1)"_s, 0},
+        {"<Kinolux_BaseFilms/>", u"List index out of bounds (0)"_s, 0},
+        {"<Kinolux_BaseFilms><racine/></Kinolux_BaseFilms>", u"List index out of bounds (0)"_s, 0},
+        {"<Kinolux_BaseFilms><!--c--><racine><l/></racine></Kinolux_BaseFilms>",
+         u"List index out of bounds (0)"_s, 0},
+        {"<Kinolux_BaseFilms>texte<racine><l/></racine></Kinolux_BaseFilms>",
+         u"List index out of bounds (0)"_s, 0},
+        {baseAvec(bonne + "<ficheFilm><niveauPreference>abc</niveauPreference></ficheFilm>" +
+                  bonne),
+         u"'abc' is not a valid integer value"_s, 1},
+        {baseAvec(bonne +
+                  "<ficheFilm><acteurs><occurence><b>x</b></occurence></acteurs></ficheFilm>"),
+         u"Element does not contain a single text node"_s, 1},
+        {baseAvec(bonne + bonne + "<f><genres><occurence>a<!--c--></occurence></genres></f>"),
+         u"Element does not contain a single text node"_s, 2},
+    };
+    for (const Cas &c : cas) {
+        Programme programme;
+        EXPECT_EQ(texteErreur([&] { programme.lire(c.contenu); }), c.erreur) << c.contenu.data();
+        EXPECT_EQ(programme.dm->fichesFilms().size(), c.fichesGardees) << c.contenu.data();
+        EXPECT_EQ(programme.base(), c.contenu);
+    }
+}
+
+TEST(CatalogueLecture, LesCartesSontLesEnfantsDuPremierEnfantDuPremierEnfant)
+{
+    const std::pair<const char *, size_t> cas[] = {
+        {"<K><x><y/></x><autre><f/></autre></K>", 0},
+        {"<K><racine>texte<l><f/></l></racine></K>", 0},
+        {"<K><racine><l>texte<f/><!--c--></l></racine></K>", 3},
+        {"<K><racine><l><![CDATA[x]]>texte</l></racine></K>", 2},
+    };
+    for (const auto &[contenu, nombre] : cas) {
+        Programme programme;
+        EXPECT_EQ(programme.lire(contenu).size(), nombre) << contenu;
+    }
+}
+
+TEST(CatalogueLecture, SansFichierLeCatalogueEstVide)
+{
+    Programme programme;
+    Tdm_Kinolux &dm = programme.demarrer();
+    auto fiche = ficheSimple(u"A"_s);
+    dm.ajouterFicheFilm(fiche);
+    EXPECT_NO_THROW(dm.lireBaseFilms());
+    EXPECT_TRUE(dm.fichesFilms().empty());
+}
