@@ -1,6 +1,7 @@
 #include "app/TKinoluxPC.h"
 
 #include "app/Commande.h"
+#include "chrome/Ecran.h"
 #include "chrome/Images.h"
 #include "chrome/PaintBox.h"
 #include "chrome/TAboutBox.h"
@@ -132,6 +133,7 @@ TKinoluxPC::TKinoluxPC(Dialogues &dialogues, QWidget *parent)
     m_timer1->start();
 
     FormCreate();
+    centrerSurEcran(*this);
 }
 
 TKinoluxPC::~TKinoluxPC() = default;

@@ -1,14 +1,13 @@
 #include "chrome/TAboutBox.h"
 
+#include "chrome/Ecran.h"
 #include "chrome/Images.h"
 #include "chrome/TImage.h"
 
 #include <QCoreApplication>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -82,11 +81,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     okButton->setFocus();
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    if (const QScreen *ecran = QGuiApplication::primaryScreen()) {
-        QRect cadre(QPoint(0, 0), size());
-        cadre.moveCenter(ecran->geometry().center());
-        move(cadre.topLeft());
-    }
+    centrerSurEcran(*this);
 
     FormCreate();
 }

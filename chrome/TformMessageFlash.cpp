@@ -1,13 +1,12 @@
 #include "chrome/TformMessageFlash.h"
 
+#include "chrome/Ecran.h"
 #include "chrome/PaintBox.h"
 #include "chrome/TTransparentWnd.h"
 #include "chrome/UKinoluxGraphic.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -63,7 +62,7 @@ TformMessageFlash::TformMessageFlash(QWidget *parent)
     m_timerDemarrage->setInterval(100);
     connect(m_timerDemarrage, &QTimer::timeout, this, &TformMessageFlash::timerDemarrageTimer);
 
-    centrer();
+    centrerSurEcran(*this);
 }
 
 void TformMessageFlash::definirTexte(const QString &texte)
@@ -82,7 +81,7 @@ void TformMessageFlash::afficher()
         raise();
         return;
     }
-    centrer();
+    centrerSurEcran(*this);
     show();
 }
 
@@ -143,14 +142,4 @@ void TformMessageFlash::FormShow()
     // Qt sends the show event before the window is mapped: it appears fully transparent.
     m_transparentWnd1->SetTransparency(100);
     m_timerDemarrage->start();
-}
-
-void TformMessageFlash::centrer()
-{
-    const QScreen *ecran = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!ecran)
-        return;
-    QRect cadre(QPoint(0, 0), size());
-    cadre.moveCenter(ecran->geometry().center());
-    move(cadre.topLeft());
 }

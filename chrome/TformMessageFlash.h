@@ -35,7 +35,6 @@ protected:
 
 private:
     void FormShow();
-    void centrer();
 
     PaintBox *m_pbFond;
     QLabel *m_lbMessageStatus;

@@ -2,6 +2,7 @@
 
 #include "app/Commande.h"
 #include "catalogue/Tdm_Kinolux.h"
+#include "chrome/Ecran.h"
 #include "chrome/PaintBox.h"
 #include "chrome/TTransparentWnd.h"
 #include "chrome/TformMessageFlash.h"
@@ -43,6 +44,7 @@ TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
                 &TKinoluxFPrincipale::detruireListeFilmsExecute);
     creerAction(u"detruireObjetsListes"_s, QString(), u"detruireObjetsListes"_s,
                 &TKinoluxFPrincipale::detruireObjetsListesExecute);
+    centrerSurEcran(*this);
 }
 
 TKinoluxFPrincipale::~TKinoluxFPrincipale() = default;
