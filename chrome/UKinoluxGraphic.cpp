@@ -82,6 +82,19 @@ void dessinerLegende(QPainter &canvas, int h, int w, const QFont &police, const 
     canvas.drawText(gauche, haut + QFontMetrics(gras, canvas.device()).ascent(), legende);
 }
 
+// A gradient over the whole box, then the caption over it.
+void dessinerAvecLegende(void (*degrade)(QPainter &, int, int), QPainter &canvas, int h, int w,
+                         const QFont &police, const QString &legende)
+{
+    if (h <= 0 || w <= 0)
+        return;
+    degrade(canvas, h, w);
+    canvas.save();
+    preparer(canvas);
+    dessinerLegende(canvas, h, w, police, legende);
+    canvas.restore();
+}
+
 } // namespace
 
 void degradeBouton(QPainter &canvas, int h, int w)
@@ -117,24 +130,12 @@ void degradeBarreTitre(QPainter &canvas, int h, int w)
 
 void dessinerBouton(QPainter &canvas, int h, int w, const QFont &police, const QString &legende)
 {
-    if (h <= 0 || w <= 0)
-        return;
-    degradeBouton(canvas, h, w);
-    canvas.save();
-    preparer(canvas);
-    dessinerLegende(canvas, h, w, police, legende);
-    canvas.restore();
+    dessinerAvecLegende(degradeBouton, canvas, h, w, police, legende);
 }
 
 void dessinerBarreTitre(QPainter &canvas, int h, int w, const QFont &police, const QString &legende)
 {
-    if (h <= 0 || w <= 0)
-        return;
-    degradeBarreTitre(canvas, h, w);
-    canvas.save();
-    preparer(canvas);
-    dessinerLegende(canvas, h, w, police, legende);
-    canvas.restore();
+    dessinerAvecLegende(degradeBarreTitre, canvas, h, w, police, legende);
 }
 
 void dessinerFond(QPainter &canvas, int h, int w)

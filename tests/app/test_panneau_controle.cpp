@@ -23,6 +23,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QByteArray uneFiche = "<?xml version=\"1.0\"?><Kinolux_BaseFilms><racine><listeFichesFilms>"
+                            "<ficheFilm><idFilm>A</idFilm></ficheFilm></listeFichesFilms></racine>"
+                            "</Kinolux_BaseFilms>";
+
 const QString questionSauvegarde =
     u"Voulez-vous enregistrer les modifications apportées à la base de films ?"_s;
 
@@ -215,10 +219,7 @@ TEST_F(PanneauControle, YesBeforeTheCatalogueWasEverReadLeavesTheFileAlone)
 
 TEST_F(PanneauControle, TheCatalogueIsReadOnceAndNotAgainAtTheNextShowing)
 {
-    repertoire.ecrire(u"baseFilm.bdf"_s,
-                      "<?xml version=\"1.0\"?><Kinolux_BaseFilms><racine><listeFichesFilms>"
-                      "<ficheFilm><idFilm>A</idFilm></ficheFilm></listeFichesFilms></racine>"
-                      "</Kinolux_BaseFilms>");
+    repertoire.ecrire(u"baseFilm.bdf"_s, uneFiche);
     pc().show();
     pc().Image1Click();
     fp().TimerDemarreTimer();
@@ -240,10 +241,7 @@ TEST_F(PanneauControle, AFailedLoadIsReportedAndTriedAgainAtTheNextShowing)
     EXPECT_EQ(dialogues.erreurs().size(), 1);
     EXPECT_FALSE(fp().baseChargee());
 
-    repertoire.ecrire(u"baseFilm.bdf"_s,
-                      "<?xml version=\"1.0\"?><Kinolux_BaseFilms><racine><listeFichesFilms>"
-                      "<ficheFilm><idFilm>A</idFilm></ficheFilm></listeFichesFilms></racine>"
-                      "</Kinolux_BaseFilms>");
+    repertoire.ecrire(u"baseFilm.bdf"_s, uneFiche);
     fp().close();
     pc().Image1Click();
     fp().TimerDemarreTimer();
