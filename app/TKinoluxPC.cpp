@@ -2,6 +2,7 @@
 
 #include "app/Commande.h"
 #include "chrome/Ecran.h"
+#include "chrome/Hint.h"
 #include "chrome/Images.h"
 #include "chrome/PaintBox.h"
 #include "chrome/TAboutBox.h"
@@ -93,13 +94,13 @@ TKinoluxPC::TKinoluxPC(Dialogues &dialogues, QWidget *parent)
     m_image1->setCenter(true);
     m_image1->setProportional(true);
     m_image1->setPicture(QPixmap::fromImage(Images::ouvrirCatalogue()));
-    m_image1->setProperty("hint", u"Ouvir la fenêtre principale"_s);
+    definirHint(*m_image1, u"Ouvir la fenêtre principale"_s, false);
     m_image1->setCursor(Qt::PointingHandCursor);
     connect(m_image1, &TImage::clic, this, &TKinoluxPC::Image1Click);
 
     m_boutonQuitter->setObjectName(u"boutonQuitter"_s);
     m_boutonQuitter->setGeometry((377 - 121) / 2, 439 - 25 - 12, 121, 25);
-    m_boutonQuitter->setProperty("hint", u"Quitter l'application"_s);
+    definirHint(*m_boutonQuitter, u"Quitter l'application"_s, false);
     connect(m_boutonQuitter, &PaintBox::peindre, this, &TKinoluxPC::boutonQuitterPaint);
     connect(m_boutonQuitter, &PaintBox::clic, this, &TKinoluxPC::boutonQuitterClick);
 
@@ -108,7 +109,7 @@ TKinoluxPC::TKinoluxPC(Dialogues &dialogues, QWidget *parent)
     m_boutonAPropos->setCenter(true);
     m_boutonAPropos->setProportional(true);
     m_boutonAPropos->setPicture(QPixmap::fromImage(Images::aPropos()));
-    m_boutonAPropos->setProperty("hint", u"A propos..."_s);
+    definirHint(*m_boutonAPropos, u"A propos..."_s, false);
     connect(m_boutonAPropos, &TImage::clic, this, &TKinoluxPC::boutonAProposClick);
 
     m_label1->setObjectName(u"Label1"_s);

@@ -3,51 +3,220 @@
 #include "app/Commande.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/Ecran.h"
+#include "chrome/Images.h"
 #include "chrome/PaintBox.h"
+#include "chrome/TAboutBox.h"
+#include "chrome/TImage.h"
 #include "chrome/TTransparentWnd.h"
 #include "chrome/TformMessageFlash.h"
 #include "chrome/UKinoluxGraphic.h"
+#include "views/FicheFilm.h"
+#include "views/OngletClassement.h"
+#include "views/OngletEdition.h"
+#include "views/OngletImports.h"
+#include "views/OngletListeFilms.h"
+#include "views/OngletListeLecture.h"
+#include "views/OngletRecherche.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
 #include <QShowEvent>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+using Gestionnaire = void (TKinoluxFPrincipale::*)();
+
+struct DescriptionAction
+{
+    const char16_t *nom;
+    const char16_t *categorie;
+    const char16_t *legende;
+    Gestionnaire gestionnaire; // none yet for the commands of tabs still to come
+};
+
+const DescriptionAction k_actions[] = {
+    {u"MAJListeMovieCovers", u"IMPORT_FICHES", u"MAJListeMovieCovers", nullptr},
+    {u"ajouterFilm", u"IMPORT_FICHES", u"Ajouter un Film", nullptr},
+    {u"chargerFicheFilm", u"LISTE_FILM", u"chargerFicheFilm",
+     &TKinoluxFPrincipale::chargerFicheFilmExecute},
+    {u"sauvegarderBase", u"LISTE_FILM", u"Sauvegarder la base de Films",
+     &TKinoluxFPrincipale::sauvegarderBaseExecute},
+    {u"chargerBase", u"", u"Charger Base", &TKinoluxFPrincipale::chargerBaseExecute},
+    {u"supprimerFilm", u"LISTE_FILM", u"Supprimer le Film", nullptr},
+    {u"creerNouvelleFiche", u"LISTE_FILM", u"creerNouvelleFiche", nullptr},
+    {u"detruireListeFilms", u"LISTE_FILM", u"detruireListeFilms",
+     &TKinoluxFPrincipale::detruireListeFilmsExecute},
+    {u"detruireObjetsListes", u"", u"detruireObjetsListes",
+     &TKinoluxFPrincipale::detruireObjetsListesExecute},
+    {u"detruireListesCBEdition", u"EDITION", u"detruireListesCBEdition", nullptr},
+    {u"MAJ_EditionChamp", u"EDITION", u"MAJ_EditionChamp", nullptr},
+    {u"validerEditionChamp", u"EDITION", u"validerEditionChamp", nullptr},
+    {u"MAJ_EditionListe", u"EDITION", u"MAJ_EditionListe", nullptr},
+    {u"validerEditionListe", u"EDITION", u"validerEditionListe", nullptr},
+    {u"MAJ_EditionSupp", u"EDITION", u"Réinitialiser les valeurs", nullptr},
+    {u"validerEditionSupp", u"EDITION", u"validerEditionSupp", nullptr},
+    {u"rechargerEditionImageSites", u"EDITION", u"rechargerEditionImageSites", nullptr},
+    {u"MAJ_Classement", u"CLASSEMENT", u"MAJ_Classement", nullptr},
+    {u"afficherClassementFiche", u"CLASSEMENT", u"afficherClassementFiche", nullptr},
+    {u"MAJ_Recherche", u"RECHERCHE", u"MAJ_Recherche", nullptr},
+    {u"rechercherRecherche", u"RECHERCHE", u"rechercherRecherche", nullptr},
+    {u"afficherRechercheFiche", u"RECHERCHE", u"afficherRechercheFiche", nullptr},
+    {u"ajouterDansListeLecture", u"", u"ajouterDansListeLecture", nullptr},
+    {u"lireFilm", u"", u"lireFilm", nullptr},
+    {u"lireListeLecture", u"LISTE_LECTURE", u"lireListeLecture", nullptr},
+    {u"supprimerListeLectureCoches", u"LISTE_LECTURE", u"supprimerListeLectureCoches", nullptr},
+    {u"enregistrerListeLecture", u"LISTE_LECTURE", u"enregistrerListeLecture", nullptr},
+    {u"chargerListeLecture", u"LISTE_LECTURE", u"chargerListeLecture", nullptr},
+};
+
+const QString k_titre = u"Orvandel Kinolux 2007"_s;
+
+QLabel *creerTitre(QWidget *parent, const QString &nom, const QColor &couleur)
+{
+    auto *label = new QLabel(k_titre, parent);
+    label->setObjectName(nom);
+    QFont police(u"Tahoma"_s, 8);
+    police.setBold(true);
+    label->setFont(police);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, couleur);
+    label->setPalette(palette);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
 
 TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_dialogues(dialogues)
     , m_fond(new PaintBox(this))
+    , m_lbTitreOmbre(creerTitre(this, u"lbTitreOmbre"_s, Qt::black))
+    , m_blTitre(creerTitre(this, u"blTitre"_s, Qt::white))
+    , m_panelContenant(new QWidget(this))
+    , m_splitter1(new QSplitter(Qt::Horizontal, m_panelContenant))
+    , m_pcControles(new QTabWidget(m_splitter1))
+    , m_ongletListeFilms(new OngletListeFilms)
+    , m_ongletClassement(new OngletClassement)
+    , m_ongletListeLecture(new OngletListeLecture)
+    , m_ongletImports(new OngletImports)
+    , m_ongletRecherche(new OngletRecherche)
+    , m_ongletEdition(new OngletEdition)
+    , m_panelInfoFilm(new FicheFilm(m_splitter1))
     , m_transparentWnd1(new TTransparentWnd(this))
     , m_timerDemarre(new QTimer(this))
+    , m_tempoGestionRafraich(new QTimer(this))
 {
     setObjectName(u"KinoluxFPrincipale"_s);
     setWindowTitle(u"Kinolux"_s);
+    setFont(QFont(u"MS Sans Serif"_s, 8));
     resize(792, 570);
     setMinimumSize(792, 570);
 
     m_fond->setObjectName(u"fond"_s);
-    m_fond->setGeometry(rect());
     connect(m_fond, &PaintBox::peindre, this, &TKinoluxFPrincipale::fondPaint);
+
+    m_panelContenant->setObjectName(u"PanelContenant"_s);
+    auto *disposition = new QHBoxLayout(m_panelContenant);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->addWidget(m_splitter1);
+
+    m_splitter1->setObjectName(u"Splitter1"_s);
+    m_splitter1->setHandleWidth(2);
+    m_splitter1->setChildrenCollapsible(false);
+
+    m_pcControles->setObjectName(u"pcControles"_s);
+    m_pcControles->setTabPosition(QTabWidget::West);
+    m_pcControles->setMinimumWidth(225);
+    m_pcControles->setIconSize(QSize(16, 16));
+    const QList<QImage> &images = Images::listeImages();
+    const struct
+    {
+        QWidget *onglet;
+        int image;
+        QString hint;
+    } onglets[] = {
+        {m_ongletListeFilms, Images::imageListeFilms, u"Liste de Films"_s},
+        {m_ongletClassement, Images::imageClassement, u"Films Classés"_s},
+        {m_ongletListeLecture, Images::imageListeLecture, u"Liste de lecture"_s},
+        {m_ongletImports, Images::imageImportWeb, u"Importations de Fiches"_s},
+        {m_ongletRecherche, Images::imageRecherche, u"Recherche"_s},
+        {m_ongletEdition, Images::imageEdition, QString()},
+    };
+    for (const auto &onglet : onglets) {
+        const int index = m_pcControles->addTab(
+            onglet.onglet, QIcon(QPixmap::fromImage(images.at(onglet.image))), {});
+        m_pcControles->setTabToolTip(index, onglet.hint);
+    }
+    m_pcControles->setTabVisible(m_pcControles->indexOf(m_ongletEdition), false);
+    m_pcControles->setCurrentWidget(m_ongletListeFilms);
+
+    m_splitter1->addWidget(m_pcControles);
+    m_splitter1->addWidget(m_panelInfoFilm);
+    m_splitter1->setStretchFactor(0, 0);
+    m_splitter1->setStretchFactor(1, 1);
+    m_splitter1->setSizes({260, 500});
+    QSplitterHandle *poignee = m_splitter1->handle(1);
+    QPalette noir = poignee->palette();
+    noir.setColor(QPalette::Window, Qt::black);
+    poignee->setPalette(noir);
+    poignee->setAutoFillBackground(true);
 
     m_transparentWnd1->setObjectName(u"TransparentWnd1"_s);
     m_timerDemarre->setObjectName(u"TimerDemarre"_s);
     m_timerDemarre->setInterval(200);
     connect(m_timerDemarre, &QTimer::timeout, this, &TKinoluxFPrincipale::TimerDemarreTimer);
+    m_tempoGestionRafraich->setObjectName(u"tempoGestionRafraich"_s);
+    m_tempoGestionRafraich->setInterval(2000);
 
-    creerAction(u"chargerBase"_s, QString(), u"Charger Base"_s,
-                &TKinoluxFPrincipale::chargerBaseExecute);
-    creerAction(u"sauvegarderBase"_s, u"LISTE_FILM"_s, u"Sauvegarder la base de Films"_s,
-                &TKinoluxFPrincipale::sauvegarderBaseExecute);
-    creerAction(u"detruireListeFilms"_s, u"LISTE_FILM"_s, u"detruireListeFilms"_s,
-                &TKinoluxFPrincipale::detruireListeFilmsExecute);
-    creerAction(u"detruireObjetsListes"_s, QString(), u"detruireObjetsListes"_s,
-                &TKinoluxFPrincipale::detruireObjetsListesExecute);
+    creerActions();
+    declencher(&m_ongletListeFilms->boutonSupprimerFiche(), SIGNAL(clic()), u"supprimerFilm"_s);
+    declencher(&m_ongletListeFilms->boutonNouvelleFicheVide(), SIGNAL(clic()),
+               u"creerNouvelleFiche"_s);
+    declencher(&m_ongletListeFilms->boutonLFAjouterListeLecture(), SIGNAL(clic()),
+               u"ajouterDansListeLecture"_s);
+    declencher(&m_ongletListeFilms->boutonGestionEnregistrer(), SIGNAL(clic()),
+               u"sauvegarderBase"_s);
+    declencher(m_ongletListeFilms, SIGNAL(ligneChoisie()), u"chargerFicheFilm"_s);
+    declencher(m_panelInfoFilm, SIGNAL(lireFilm()), u"lireFilm"_s);
+    declencher(m_panelInfoFilm, SIGNAL(ajouterDansListeLecture()), u"ajouterDansListeLecture"_s);
+    connect(&m_ongletListeFilms->boutonAPropos(), &TImage::clic, this,
+            &TKinoluxFPrincipale::boutonAProposClick);
+
     centrerSurEcran(*this);
 }
 
 TKinoluxFPrincipale::~TKinoluxFPrincipale() = default;
+
+void TKinoluxFPrincipale::creerActions()
+{
+    auto *listeActions = new QObject(this);
+    listeActions->setObjectName(u"listeActions"_s);
+    for (const DescriptionAction &description : k_actions) {
+        auto *action = new QAction(QString::fromUtf16(description.legende), listeActions);
+        action->setObjectName(QString::fromUtf16(description.nom));
+        action->setProperty("categorie", QString::fromUtf16(description.categorie));
+        if (const Gestionnaire gestionnaire = description.gestionnaire) {
+            connect(action, &QAction::triggered, this, [this, gestionnaire] {
+                executerCommande(m_dialogues, [&] { (this->*gestionnaire)(); });
+            });
+        }
+    }
+    action(u"MAJListeMovieCovers"_s)->setToolTip(u"Mettre à jour la liste de MovieCovers"_s);
+}
+
+void TKinoluxFPrincipale::declencher(QObject *source, const char *signal, const QString &nomAction)
+{
+    connect(source, signal, action(nomAction), SLOT(trigger()));
+}
 
 void TKinoluxFPrincipale::relier(Tdm_Kinolux &dm, TformMessageFlash &flash, TAboutBox &aPropos)
 {
@@ -63,20 +232,12 @@ void TKinoluxFPrincipale::definirPanneauControle(QWidget *panneau)
 
 QAction *TKinoluxFPrincipale::action(const QString &nom) const
 {
-    return findChild<QAction *>(nom, Qt::FindDirectChildrenOnly);
+    return findChild<QAction *>(nom);
 }
 
-QAction *TKinoluxFPrincipale::creerAction(const QString &nom, const QString &categorie,
-                                          const QString &legende,
-                                          void (TKinoluxFPrincipale::*gestionnaire)())
+QListWidget &TKinoluxFPrincipale::listeFilms()
 {
-    auto *action = new QAction(legende, this);
-    action->setObjectName(nom);
-    action->setProperty("categorie", categorie);
-    connect(action, &QAction::triggered, this, [this, gestionnaire] {
-        executerCommande(m_dialogues, [&] { (this->*gestionnaire)(); });
-    });
-    return action;
+    return m_ongletListeFilms->listeFilms();
 }
 
 void TKinoluxFPrincipale::showEvent(QShowEvent *event)
@@ -96,6 +257,9 @@ void TKinoluxFPrincipale::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_fond->setGeometry(rect());
+    m_blTitre->setGeometry(0, 17, width(), 16);
+    m_lbTitreOmbre->setGeometry(2, 18, width(), 16);
+    m_panelContenant->setGeometry(16, 48, width() - 32, height() - 48 - 16);
 }
 
 void TKinoluxFPrincipale::FormShow()
@@ -134,10 +298,36 @@ void TKinoluxFPrincipale::fondPaint()
     UKinoluxGraphic::dessinerBandeau(*m_fond, 15);
 }
 
+void TKinoluxFPrincipale::boutonAProposClick()
+{
+    m_aPropos->exec();
+}
+
+void TKinoluxFPrincipale::MAJ_ListeFilms()
+{
+    m_ongletListeFilms->remplir(m_dm->fichesFilms());
+}
+
 void TKinoluxFPrincipale::chargerBaseExecute()
 {
-    m_dm->lireBaseFilms();
+    try {
+        m_dm->lireBaseFilms();
+    } catch (...) {
+        // The cards the views showed are gone: no view may keep one.
+        MAJ_ListeFilms();
+        throw;
+    }
     m_baseChargee = true;
+    MAJ_ListeFilms();
+}
+
+void TKinoluxFPrincipale::chargerFicheFilmExecute()
+{
+    const TFicheFilm *fiche = m_ongletListeFilms->ficheSelectionnee();
+    if (!fiche)
+        return;
+    m_panelInfoFilm->afficher(*fiche, *m_dm);
+    m_pcControles->setTabVisible(m_pcControles->indexOf(m_ongletEdition), true);
 }
 
 void TKinoluxFPrincipale::sauvegarderBaseExecute()
@@ -151,6 +341,7 @@ void TKinoluxFPrincipale::sauvegarderBaseExecute()
 void TKinoluxFPrincipale::detruireListeFilmsExecute()
 {
     m_dm->detruireFichesFilms();
+    MAJ_ListeFilms();
 }
 
 void TKinoluxFPrincipale::detruireObjetsListesExecute()

@@ -3,16 +3,28 @@
 #include <QWidget>
 
 class Dialogues;
+class FicheFilm;
+class OngletClassement;
+class OngletEdition;
+class OngletImports;
+class OngletListeFilms;
+class OngletListeLecture;
+class OngletRecherche;
 class PaintBox;
 class QAction;
+class QLabel;
+class QListWidget;
+class QSplitter;
+class QTabWidget;
 class QTimer;
 class TAboutBox;
 class TTransparentWnd;
 class Tdm_Kinolux;
 class TformMessageFlash;
 
-// The catalogue window. It hides the control panel while it is shown and brings it back when
-// it is closed; its start-up timer reads the catalogue once the window has faded in.
+// The catalogue window: the tabs on the left, the film sheet on the right, and the action list
+// through which every command runs. It hides the control panel while it is shown and brings it
+// back when it is closed; its start-up timer reads the catalogue once the window has faded in.
 class TKinoluxFPrincipale final : public QWidget
 {
     Q_OBJECT
@@ -27,13 +39,20 @@ public:
 
     QAction *action(const QString &nom) const;
     bool baseChargee() const { return m_baseChargee; }
+    QListWidget &listeFilms();
+    QTabWidget &pcControles() { return *m_pcControles; }
+
+    // The refresh of all views: the film list, then the tree and the search.
+    void MAJ_ListeFilms();
 
 public slots:
     void TimerDemarreTimer();
     void fondPaint();
+    void boutonAProposClick();
 
-    // Handlers run by the actions of the same name (they raise; the actions report).
+    // Handlers run by the actions of the same name. They raise; the actions report.
     void chargerBaseExecute();
+    void chargerFicheFilmExecute();
     void sauvegarderBaseExecute();
     void detruireListeFilmsExecute();
     void detruireObjetsListesExecute();
@@ -46,8 +65,8 @@ protected:
 private:
     void FormShow();
     void FormClose();
-    QAction *creerAction(const QString &nom, const QString &categorie, const QString &legende,
-                         void (TKinoluxFPrincipale::*gestionnaire)());
+    void creerActions();
+    void declencher(QObject *source, const char *signal, const QString &nomAction);
 
     Dialogues &m_dialogues;
     Tdm_Kinolux *m_dm = nullptr;
@@ -57,6 +76,19 @@ private:
     bool m_baseChargee = false;
 
     PaintBox *m_fond;
+    QLabel *m_lbTitreOmbre;
+    QLabel *m_blTitre;
+    QWidget *m_panelContenant;
+    QSplitter *m_splitter1;
+    QTabWidget *m_pcControles;
+    OngletListeFilms *m_ongletListeFilms;
+    OngletClassement *m_ongletClassement;
+    OngletListeLecture *m_ongletListeLecture;
+    OngletImports *m_ongletImports;
+    OngletRecherche *m_ongletRecherche;
+    OngletEdition *m_ongletEdition;
+    FicheFilm *m_panelInfoFilm;
     TTransparentWnd *m_transparentWnd1;
     QTimer *m_timerDemarre;
+    QTimer *m_tempoGestionRafraich;
 };

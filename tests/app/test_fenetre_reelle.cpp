@@ -11,8 +11,10 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -23,7 +25,7 @@ namespace {
 
 QImage capture(QWidget &fenetre, const QString &nom)
 {
-    QCoreApplication::processEvents();
+    QTest::qWait(50);
     const QImage image = fenetre.screen()->grabWindow(fenetre.winId()).toImage();
     const QString dossier = QStringLiteral(KINOLUX_CAPTURES);
     QDir().mkpath(dossier);
@@ -36,6 +38,27 @@ TEST(FenetreReelle, ThePanelIsPaintedOpensTheCatalogueAndQuits)
     ASSERT_EQ(QGuiApplication::platformName(), u"xcb"_s)
         << "run under Xvfb with QT_QPA_PLATFORM=xcb";
     RepertoireTest repertoire;
+    repertoire.ecrire(
+        u"baseFilm.bdf"_s,
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Kinolux_BaseFilms><racine><listeFichesFilms>"
+        "<ficheFilm><idFilm>PONT (LE)</idFilm><titreFrancais>Le Pont</titreFrancais>"
+        "<realisateurs><occurence>Bernhard Wicki</occurence></realisateurs><annee>1959</annee>"
+        "<nationnalites><occurence>Allemagne</occurence></nationnalites><genres>"
+        "<occurence>Guerre</occurence><occurence>Drame</occurence></genres><duree>103 min</duree>"
+        "<acteurs><occurence>Folker Bohnet</occurence><occurence>Fritz Wepper</occurence>"
+        "</acteurs><resume>Avril 1945. Sept lycéens d'une petite ville allemande sont enrôlés "
+        "et chargés de défendre un pont sans importance stratégique.</resume>"
+        "<distributeurFR>Les Films Marceau</distributeurFR><titreOriginal>Die Brücke"
+        "</titreOriginal><niveauPreference>9</niveauPreference><nomSupport>DVD LE PONT"
+        "</nomSupport><typeSupport>DVD-VIDEO</typeSupport><cheminFichier>-</cheminFichier>"
+        "<cheminImage>IMAGES_FILMS\\PONT (LE).jpg</cheminImage><codec>MPEG2</codec>"
+        "<commentaire>-</commentaire></ficheFilm>"
+        "<ficheFilm><idFilm>ALIEN</idFilm><titreFrancais>alien</titreFrancais></ficheFilm>"
+        "<ficheFilm><idFilm>BRAZIL</idFilm><titreFrancais>Brazil</titreFrancais></ficheFilm>"
+        "</listeFichesFilms></racine></Kinolux_BaseFilms>");
+    QImage affiche(300, 420, QImage::Format_RGB32);
+    affiche.fill(QColor(40, 60, 110));
+    ASSERT_TRUE(affiche.save(repertoire.fichier(u"IMAGES_FILMS/PONT (LE).jpg"_s)));
     DialoguesScriptes dialogues;
     Kinolux kinolux(repertoire.chemin(), dialogues);
     TKinoluxPC &pc = kinolux.KinoluxPC();
@@ -66,7 +89,17 @@ TEST(FenetreReelle, ThePanelIsPaintedOpensTheCatalogueAndQuits)
     EXPECT_FALSE(pc.isVisible());
     QTest::qWait(300); // the start-up timer fades the window in and reads the catalogue
     EXPECT_TRUE(fp.baseChargee());
-    capture(fp, u"fenetre-catalogue.png"_s);
+    QListWidget &liste = fp.listeFilms();
+    ASSERT_EQ(liste.count(), 3);
+    EXPECT_EQ(liste.item(2)->text(), u"Le Pont"_s);
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {},
+                      liste.visualItemRect(liste.item(2)).center());
+    EXPECT_EQ(fp.findChild<QLabel *>(u"lbIDFilm"_s)->text(), u"Identifiant : PONT (LE)"_s);
+    EXPECT_TRUE(fp.pcControles().isTabVisible(5));
+    const QImage catalogue = capture(fp, u"fenetre-catalogue.png"_s);
+    const QWidget *couverture = fp.findChild<QWidget *>(u"imageFilm"_s);
+    const QPoint centre = couverture->mapTo(&fp, couverture->rect().center());
+    EXPECT_EQ(catalogue.pixelColor(centre).blue() / 10, 11) << "the card's cover is shown";
 
     fp.close();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&pc));

@@ -1,0 +1,129 @@
+// The catalogue window at collection scale, on the offscreen platform.
+#include "app/Dialogues.h"
+#include "app/Kinolux.h"
+#include "bench/GenerateurCatalogue.h"
+#include "catalogue/Tdm_Kinolux.h"
+#include "chrome/TTransparentWnd.h"
+#include "views/TKinoluxFPrincipale.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int k_fiches = 35000;
+
+class DialoguesMuets final : public Dialogues
+{
+public:
+    void message(const QString &, const QString &) override {}
+    void erreur(const QString &texte) override { qFatal("%s", qPrintable(texte)); }
+    Reponse question(const QString &, const QString &, bool) override { return Reponse::Non; }
+    QString saisie(const QString &, const QString &) override { return {}; }
+    QString ouvrirFichier(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+// A program directory: the delivered files, a generated catalogue and one large cover.
+struct Programme
+{
+    QTemporaryDir dossier;
+    DialoguesMuets dialogues;
+    std::unique_ptr<Kinolux> kinolux;
+
+    Programme()
+    {
+        QDirIterator it(QStringLiteral(KINOLUX_BIN), QDir::Files | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString relatif = QDir(QStringLiteral(KINOLUX_BIN)).relativeFilePath(source);
+            if (relatif == u"kinolux"_s)
+                continue;
+            QDir(dossier.path()).mkpath(QFileInfo(relatif).path());
+            QFile::copy(source, dossier.filePath(relatif));
+        }
+        GenerateurCatalogue::ecrireBase(dossier.path(), k_fiches);
+        kinolux = std::make_unique<Kinolux>(dossier.path(), dialogues);
+        kinolux->KinoluxFPrincipale().chargerBaseExecute();
+
+        // The cover of the card benchmarked below: a 1000 x 1400 JPEG, as covers can be.
+        const TFicheFilm &fiche = *kinolux->dm_Kinolux().fichesFilms().front();
+        QImage couverture(1000, 1400, QImage::Format_RGB32);
+        couverture.fill(QColor(90, 60, 40));
+        couverture.save(kinolux->dm_Kinolux().chemin(fiche.cheminImage()), "JPG", 90);
+    }
+    TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
+};
+
+Programme &programme()
+{
+    static Programme p;
+    return p;
+}
+
+void ChargerBaseEtVues(benchmark::State &etat)
+{
+    TKinoluxFPrincipale &fp = programme().fp();
+    for (auto _ : etat)
+        fp.chargerBaseExecute();
+    etat.counters["fiches"] = double(fp.listeFilms().count());
+}
+
+void MAJ_ListeFilms(benchmark::State &etat)
+{
+    TKinoluxFPrincipale &fp = programme().fp();
+    for (auto _ : etat)
+        fp.MAJ_ListeFilms();
+    etat.counters["fiches"] = double(fp.listeFilms().count());
+}
+
+void ChargerFicheFilm(benchmark::State &etat)
+{
+    TKinoluxFPrincipale &fp = programme().fp();
+    const TFicheFilm *fiche = programme().kinolux->dm_Kinolux().fichesFilms().front().get();
+    const auto lignes = fp.listeFilms().findItems(fiche->titreFrancais(), Qt::MatchExactly);
+    fp.listeFilms().setCurrentItem(lignes.first());
+    for (auto _ : etat)
+        fp.chargerFicheFilmExecute();
+}
+
+} // namespace
+
+BENCHMARK(ChargerBaseEtVues)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime();
+BENCHMARK(MAJ_ListeFilms)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime();
+BENCHMARK(ChargerFicheFilm)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime();
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    TTransparentWnd::definirAttenteFondu(0);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+
+class PaintBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class TFicheFilm;
+class TImage;
+class Tdm_Kinolux;
+
+// The film sheet `panelInfoFilm`: every shown field of one card.
+class FicheFilm final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FicheFilm(QWidget *parent = nullptr);
+
+    // Fills the sheet from the card, in the order the user sees it appear. Raises when an icon
+    // file cannot be read; the steps after it are then not done.
+    void afficher(const TFicheFilm &fiche, Tdm_Kinolux &dm);
+
+public slots:
+    void barreTitreFilmPaint();
+
+signals:
+    void lireFilm();
+    void ajouterDansListeLecture();
+
+private:
+    // The card's cover, decoded no larger than the picture shows it; false when unreadable.
+    bool chargerCouverture(const QString &chemin);
+
+    PaintBox *m_barreTitreFilm;
+    QLabel *m_lbTitreO;
+    QLabel *m_lbAnnee;
+    QLabel *m_lbDuree;
+    QLabel *m_lbNations;
+    QLabel *m_lbGenre;
+    QLabel *m_lbDistrib;
+    QListWidget *m_listeRealisateursFilm;
+    QListWidget *m_listeActeurs;
+    QPlainTextEdit *m_memoResume;
+    TImage *m_imageFilm;
+    QLabel *m_lbIDFilm;
+    QProgressBar *m_barrePreference;
+    TImage *m_imgPref;
+    QLineEdit *m_editFicheNomSupport;
+    TImage *m_imgFicheSupport;
+};
