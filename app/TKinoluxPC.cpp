@@ -8,6 +8,7 @@
 #include "chrome/TAboutBox.h"
 #include "chrome/TImage.h"
 #include "chrome/TTransparentWnd.h"
+#include "chrome/Titre.h"
 #include "chrome/UKinoluxGraphic.h"
 #include "views/TKinoluxFPrincipale.h"
 
@@ -23,17 +24,9 @@ namespace {
 
 const QString titre = u"Orvandel Kinolux  2007"_s;
 
-QLabel *creerTitre(QWidget *parent, const QString &nom, const QColor &couleur, int x, int y)
+QLabel *placerTitre(QWidget *parent, const QString &nom, const QColor &couleur, int x, int y)
 {
-    auto *label = new QLabel(titre, parent);
-    label->setObjectName(nom);
-    QFont police(u"Tahoma"_s, 8);
-    police.setBold(true);
-    label->setFont(police);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, couleur);
-    label->setPalette(palette);
-    label->setAlignment(Qt::AlignCenter);
+    QLabel *label = creerTitre(parent, nom, titre, couleur);
     label->setGeometry(x, y, 377, 16);
     return label;
 }
@@ -47,8 +40,8 @@ TKinoluxPC::TKinoluxPC(Dialogues &dialogues, QWidget *parent)
     , m_dialogues(dialogues)
     , m_fondEcran(new PaintBox(this))
     , m_logoKinolux(new QLabel(this))
-    , m_lbTitre2(creerTitre(this, u"lbTitre2"_s, Qt::black, 2, 113))
-    , m_blTitre1(creerTitre(this, u"blTitre1"_s, Qt::white, 0, 112))
+    , m_lbTitre2(placerTitre(this, u"lbTitre2"_s, Qt::black, 2, 113))
+    , m_blTitre1(placerTitre(this, u"blTitre1"_s, Qt::white, 0, 112))
     , m_centerPanel(new QFrame(this))
     , m_image1(new TImage(m_centerPanel))
     , m_boutonQuitter(new PaintBox(this))

@@ -9,6 +9,7 @@
 #include "chrome/TImage.h"
 #include "chrome/TTransparentWnd.h"
 #include "chrome/TformMessageFlash.h"
+#include "chrome/Titre.h"
 #include "chrome/UKinoluxGraphic.h"
 #include "views/FicheFilm.h"
 #include "views/OngletClassement.h"
@@ -79,28 +80,14 @@ const DescriptionAction k_actions[] = {
 
 const QString k_titre = u"Orvandel Kinolux 2007"_s;
 
-QLabel *creerTitre(QWidget *parent, const QString &nom, const QColor &couleur)
-{
-    auto *label = new QLabel(k_titre, parent);
-    label->setObjectName(nom);
-    QFont police(u"Tahoma"_s, 8);
-    police.setBold(true);
-    label->setFont(police);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, couleur);
-    label->setPalette(palette);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
 } // namespace
 
 TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_dialogues(dialogues)
     , m_fond(new PaintBox(this))
-    , m_lbTitreOmbre(creerTitre(this, u"lbTitreOmbre"_s, Qt::black))
-    , m_blTitre(creerTitre(this, u"blTitre"_s, Qt::white))
+    , m_lbTitreOmbre(creerTitre(this, u"lbTitreOmbre"_s, k_titre, Qt::black))
+    , m_blTitre(creerTitre(this, u"blTitre"_s, k_titre, Qt::white))
     , m_panelContenant(new QWidget(this))
     , m_splitter1(new QSplitter(Qt::Horizontal, m_panelContenant))
     , m_pcControles(new QTabWidget(m_splitter1))
