@@ -15,7 +15,7 @@ Kinolux::Kinolux(const QString &repertoire, Dialogues &dialogues)
     QCoreApplication::setApplicationName(u"Kinolux"_s);
     m_kinoluxPC = std::make_unique<TKinoluxPC>(dialogues);
     m_kinoluxFPrincipale = std::make_unique<TKinoluxFPrincipale>(dialogues);
-    m_dmKinolux = std::make_unique<Tdm_Kinolux>(repertoire);
+    m_dmKinolux = std::make_unique<Tdm_Kinolux>(repertoire, &dialogues);
     m_formMessageFlash = std::make_unique<TformMessageFlash>();
     m_aboutBox = std::make_unique<TAboutBox>();
 

@@ -1,4 +1,5 @@
 #include "bench/GenerateurCatalogue.h"
+#include "bench/Rapporteur.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "import/ListeTitres.h"
 
@@ -10,12 +11,6 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <map>
-#include <string>
-
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -80,30 +75,6 @@ BENCHMARK(LireEcrireBaseFilms)->Unit(benchmark::kMillisecond)->UseRealTime()->Re
 BENCHMARK(Xmllint)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(7);
 BENCHMARK(DecouperListeTitres)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 
-// Keeps the median real time of every benchmark for the summary.
-class Rapporteur final : public benchmark::ConsoleReporter
-{
-public:
-    Rapporteur()
-        : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular)
-    {
-    }
-
-    std::map<std::string, double> medianes; // milliseconds
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medianes[run.run_name.function_name] =
-                    run.GetAdjustedRealTime() * 1e3 /
-                    benchmark::GetTimeUnitMultiplier(run.time_unit);
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -116,15 +87,7 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks(&rapporteur);
     benchmark::Shutdown();
 
-    const auto &m = rapporteur.medianes;
-    std::printf("\nMedians (real time):\n");
-    for (const auto &[nom, ms] : m)
-        std::printf("  %-22s %9.1f ms\n", nom.c_str(), ms);
-    const auto nous = m.find("LireEcrireBaseFilms");
-    const auto reference = m.find("Xmllint");
-    if (nous != m.end() && reference != m.end() && reference->second > 0) {
-        std::printf("  lireBaseFilms + ecrireBaseFilms / xmllint --output = %.2f\n",
-                    nous->second / reference->second);
-    }
+    // LireEcrireBaseFilms: lireBaseFilms + ecrireBaseFilms; Xmllint: xmllint --output.
+    rapporteur.imprimer({{"LireEcrireBaseFilms", "Xmllint"}});
     return 0;
 }

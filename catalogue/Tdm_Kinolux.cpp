@@ -294,9 +294,11 @@ QString natif(const QString &chemin)
 
 } // namespace
 
-Tdm_Kinolux::Tdm_Kinolux(const QString &repertoire, QObject *parent)
+Tdm_Kinolux::Tdm_Kinolux(const QString &repertoire, Dialogues *dialogues, QObject *parent)
     : QObject(parent)
     , m_repertoire(repertoire)
+    , m_dialogues(dialogues)
+    , m_hotes(Hotes::lire(repertoire))
 {
     DataModuleCreate();
 }

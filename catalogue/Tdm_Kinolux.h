@@ -1,6 +1,8 @@
 #pragma once
 
 #include "catalogue/TFicheFilm.h"
+#include "import/Connexion.h"
+#include "import/Hotes.h"
 
 #include <QObject>
 #include <QString>
@@ -9,20 +11,24 @@
 #include <memory>
 #include <vector>
 
+class Dialogues;
+
 namespace pugi {
 class xml_node;
 }
 
 using Catalogue = std::vector<std::unique_ptr<TFicheFilm>>;
 
-// The data module: owns the catalogue, its XML file and the title index of the cover site.
-// Every file is found from the base directory given at construction.
+// The data module: owns the catalogue, its XML file, the title index of the cover site and the
+// HTTP client that talks to it. Every file is found from the base directory given at
+// construction; messages to the user go through `dialogues` (none: they are dropped).
 class Tdm_Kinolux final : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit Tdm_Kinolux(const QString &repertoire, QObject *parent = nullptr);
+    explicit Tdm_Kinolux(const QString &repertoire, Dialogues *dialogues = nullptr,
+                         QObject *parent = nullptr);
     ~Tdm_Kinolux() override;
 
     const QString &repertoire() const { return m_repertoire; }
@@ -46,6 +52,34 @@ public:
     static void lireOccurences(QStringList &liste, const pugi::xml_node &element);
     static void ecrireOccurences(const QStringList &liste, pugi::xml_node &element);
 
+    Connexion &connexion() { return m_connexion; }
+    const Hotes &hotes() const { return m_hotes; }
+
+    // Downloads a fresh title index (asked twice, the second answer kept) into listeTitres and
+    // movies.txt. On failure shows the connection error and returns false; listeTitres and
+    // movies.txt then stay as they were.
+    bool telechargerListeTitres();
+    static QString normaliserTitre(const QString &titre);
+    static const QString messageConnexion;
+
+    // The card of one index title, from its card page and with its cover; none when the import
+    // failed (the user has then been told).
+    std::unique_ptr<TFicheFilm> importerFiche(const QString &titre);
+    static void decouper(QStringList &liste, const QString &texte, QChar separateur);
+    // Fetches the card's cover into IMAGES_FILMS (the cover site, else the fallback poster site,
+    // else a copy of the placeholder after telling the user) and sets its cheminImage. Raises when
+    // the cover cannot be stored or is not JPEG data.
+    void telechargerImage(TFicheFilm &fiche);
+    bool contientIdFilm(const QString &idFilm) const;
+
+    // "IMAGES_FILMS\" + the identifier + ".jpg", the identifier made a plain file name: path
+    // separators and control characters become "_".
+    static QString cheminImagePour(const QString &idFilm);
+    // The request paths of a cover: on the cover site ("%20" for blanks) and on the fallback
+    // poster site ("_" for blanks, A to Z in small letters), as Windows-1252 bytes.
+    static QByteArray nomCouvertureSite(const QString &idFilm);
+    static QByteArray nomCouvertureAffiches(const QString &idFilm);
+
 private:
     // What the last look at baseFilm.bdf left: nothing read yet in this run, a file read (or
     // absent) or written, or a file that could not be read and must not be lost on the next save.
@@ -61,7 +95,12 @@ private:
     // Copies baseFilm.bdf beside itself under a dated name; throws when it cannot.
     void conserverBase(const QString &fichier) const;
 
+    void erreurConnexion();
+
     QString m_repertoire;
+    Dialogues *m_dialogues;
+    Hotes m_hotes;
+    Connexion m_connexion;
     EtatBase m_etatBase = EtatBase::NonLue;
     QStringList m_listeTitres;
     Catalogue m_fichesFilms;

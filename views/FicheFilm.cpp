@@ -231,7 +231,7 @@ void FicheFilm::barreTitreFilmPaint()
     UKinoluxGraphic::dessinerBarreTitre(*m_barreTitreFilm, m_barreTitreFilm->toolTip());
 }
 
-void FicheFilm::afficher(const TFicheFilm &fiche, Tdm_Kinolux &dm)
+void FicheFilm::afficher(TFicheFilm &fiche, Tdm_Kinolux &dm)
 {
     definirHint(*m_barreTitreFilm, fiche.titreFrancais(), false);
     m_lbTitreO->setText(fiche.titreOriginal());
@@ -247,9 +247,11 @@ void FicheFilm::afficher(const TFicheFilm &fiche, Tdm_Kinolux &dm)
     m_memoResume->setPlainText(fiche.resume());
     m_barreTitreFilm->update();
 
-    // A cover that cannot be shown makes way for the placeholder.
-    if (!chargerCouverture(dm.chemin(fiche.cheminImage())))
-        chargerCouverture(dm.chemin(u"IMAGES_FILMS\\SANSIMAGE.jpg"_s));
+    // The cover just downloaded is shown at once, not at the card's next showing.
+    if (!chargerCouverture(dm.chemin(fiche.cheminImage()))) {
+        dm.telechargerImage(fiche);
+        chargerCouverture(dm.chemin(fiche.cheminImage()));
+    }
 
     m_lbIDFilm->setText(u"Identifiant : "_s + fiche.idFilm());
     m_barrePreference->setValue(std::clamp(fiche.niveauPreference(), 0, 10));

@@ -20,9 +20,10 @@ class FicheFilm final : public QWidget
 public:
     explicit FicheFilm(QWidget *parent = nullptr);
 
-    // Fills the sheet from the card, in the order the user sees it appear. Raises when an icon
-    // file cannot be read; the steps after it are then not done.
-    void afficher(const TFicheFilm &fiche, Tdm_Kinolux &dm);
+    // Fills the sheet from the card, in the order the user sees it appear. A cover that cannot be
+    // shown is downloaded, then shown. Raises when the download cannot store the cover or an
+    // icon file cannot be read; the steps after it are then not done.
+    void afficher(TFicheFilm &fiche, Tdm_Kinolux &dm);
 
 public slots:
     void barreTitreFilmPaint();

@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QTabWidget>
@@ -44,8 +45,10 @@ struct DescriptionAction
 };
 
 const DescriptionAction k_actions[] = {
-    {u"MAJListeMovieCovers", u"IMPORT_FICHES", u"MAJListeMovieCovers", nullptr},
-    {u"ajouterFilm", u"IMPORT_FICHES", u"Ajouter un Film", nullptr},
+    {u"MAJListeMovieCovers", u"IMPORT_FICHES", u"MAJListeMovieCovers",
+     &TKinoluxFPrincipale::MAJListeMovieCoversExecute},
+    {u"ajouterFilm", u"IMPORT_FICHES", u"Ajouter un Film",
+     &TKinoluxFPrincipale::ajouterFilmExecute},
     {u"chargerFicheFilm", u"LISTE_FILM", u"chargerFicheFilm",
      &TKinoluxFPrincipale::chargerFicheFilmExecute},
     {u"sauvegarderBase", u"LISTE_FILM", u"Sauvegarder la base de Films",
@@ -64,7 +67,8 @@ const DescriptionAction k_actions[] = {
     {u"validerEditionListe", u"EDITION", u"validerEditionListe", nullptr},
     {u"MAJ_EditionSupp", u"EDITION", u"Réinitialiser les valeurs", nullptr},
     {u"validerEditionSupp", u"EDITION", u"validerEditionSupp", nullptr},
-    {u"rechargerEditionImageSites", u"EDITION", u"rechargerEditionImageSites", nullptr},
+    {u"rechargerEditionImageSites", u"EDITION", u"rechargerEditionImageSites",
+     &TKinoluxFPrincipale::rechargerEditionImageSitesExecute},
     {u"MAJ_Classement", u"CLASSEMENT", u"MAJ_Classement", nullptr},
     {u"afficherClassementFiche", u"CLASSEMENT", u"afficherClassementFiche", nullptr},
     {u"MAJ_Recherche", u"RECHERCHE", u"MAJ_Recherche", nullptr},
@@ -100,7 +104,6 @@ TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
     , m_panelInfoFilm(new FicheFilm(m_splitter1))
     , m_transparentWnd1(new TTransparentWnd(this))
     , m_timerDemarre(new QTimer(this))
-    , m_tempoGestionRafraich(new QTimer(this))
 {
     setObjectName(u"KinoluxFPrincipale"_s);
     setWindowTitle(u"Kinolux"_s);
@@ -161,8 +164,6 @@ TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
     m_timerDemarre->setObjectName(u"TimerDemarre"_s);
     m_timerDemarre->setInterval(200);
     connect(m_timerDemarre, &QTimer::timeout, this, &TKinoluxFPrincipale::TimerDemarreTimer);
-    m_tempoGestionRafraich->setObjectName(u"tempoGestionRafraich"_s);
-    m_tempoGestionRafraich->setInterval(2000);
 
     creerActions();
     declencher(&m_ongletListeFilms->boutonSupprimerFiche(), SIGNAL(clic()), u"supprimerFilm"_s);
@@ -173,6 +174,10 @@ TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
     declencher(&m_ongletListeFilms->boutonGestionEnregistrer(), SIGNAL(clic()),
                u"sauvegarderBase"_s);
     declencher(m_ongletListeFilms, SIGNAL(ligneChoisie()), u"chargerFicheFilm"_s);
+    declencher(&m_ongletImports->boutonMAJListeMovieCovers(), SIGNAL(clic()),
+               u"MAJListeMovieCovers"_s);
+    declencher(&m_ongletImports->boutonAjouterFilm(), SIGNAL(clic()), u"ajouterFilm"_s);
+    declencher(m_ongletImports, SIGNAL(titreDoubleClique()), u"ajouterFilm"_s);
     declencher(m_panelInfoFilm, SIGNAL(lireFilm()), u"lireFilm"_s);
     declencher(m_panelInfoFilm, SIGNAL(ajouterDansListeLecture()), u"ajouterDansListeLecture"_s);
     connect(&m_ongletListeFilms->boutonAPropos(), &TImage::clic, this,
@@ -198,6 +203,7 @@ void TKinoluxFPrincipale::creerActions()
         }
     }
     action(u"MAJListeMovieCovers"_s)->setToolTip(u"Mettre à jour la liste de MovieCovers"_s);
+    action(u"ajouterFilm"_s)->setToolTip(u"Ajouter un Film"_s);
 }
 
 void TKinoluxFPrincipale::declencher(QObject *source, const char *signal, const QString &nomAction)
@@ -210,6 +216,7 @@ void TKinoluxFPrincipale::relier(Tdm_Kinolux &dm, TformMessageFlash &flash, TAbo
     m_dm = &dm;
     m_flash = &flash;
     m_aPropos = &aPropos;
+    m_ongletImports->relier(dm);
 }
 
 void TKinoluxFPrincipale::definirPanneauControle(QWidget *panneau)
@@ -276,7 +283,9 @@ void TKinoluxFPrincipale::TimerDemarreTimer()
     // would throw away the cards in memory and every unsaved change.
     if (m_baseChargee)
         return;
-    executerCommande(m_dialogues, [this] { chargerBaseExecute(); });
+    if (!executerCommande(m_dialogues, [this] { chargerBaseExecute(); }))
+        return;
+    m_ongletImports->editGestionTitreFilmChange();
 }
 
 void TKinoluxFPrincipale::fondPaint()
@@ -308,9 +317,76 @@ void TKinoluxFPrincipale::chargerBaseExecute()
     MAJ_ListeFilms();
 }
 
+void TKinoluxFPrincipale::MAJListeMovieCoversExecute()
+{
+    m_flash->definirTexte(u"Mise à jour de la liste des Fiches disponibles... CONNEXION"_s);
+    m_flash->afficher();
+    if (m_dm->telechargerListeTitres()) {
+        m_flash->definirTexte(u"Mise à jour de la liste des Fiches disponibles... ACTUALISATION"_s);
+        m_ongletImports->editGestionTitreFilmChange();
+        m_flash->fermer(800);
+        m_flash->definirTexte(u"Mise à jour de la liste des Fiches disponibles... TERMINEE"_s);
+    } else {
+        m_flash->fermer(800);
+        m_flash->definirTexte(u"Mise à jour... STOPPER"_s);
+    }
+}
+
+void TKinoluxFPrincipale::ajouterFilmExecute()
+{
+    QListWidget &titres = m_ongletImports->listeMovieCovers();
+    const QList<QListWidgetItem *> selection = titres.selectedItems();
+    if (selection.isEmpty())
+        return;
+    const QString titre = selection.first()->text();
+    QProgressBar &barre = m_ongletImports->barreProgGestion();
+    barre.setValue(0);
+    barre.show();
+    barre.setValue(13);
+
+    // A title already in the catalogue is not fetched at all: its card and its cover file stay
+    // as they are.
+    bool ajoute = false;
+    if (!m_dm->contientIdFilm(titre)) {
+        std::unique_ptr<TFicheFilm> fiche = m_dm->importerFiche(titre);
+        ajoute = fiche && m_dm->ajouterFicheFilm(fiche);
+    }
+    barre.setValue(70);
+    MAJ_ListeFilms();
+    barre.setValue(100);
+    barre.hide();
+    if (!ajoute)
+        return;
+
+    m_flash->definirTexte(u"Film "_s + titre + u" ajoutée."_s);
+    m_flash->afficher();
+    selectionnerTitre(m_dm->fichesFilms().back()->titreFrancais());
+    chargerFicheFilmExecute();
+    m_flash->fermer(200);
+}
+
+void TKinoluxFPrincipale::rechargerEditionImageSitesExecute()
+{
+    if (TFicheFilm *fiche = m_ongletListeFilms->ficheSelectionnee())
+        m_dm->telechargerImage(*fiche);
+    chargerFicheFilmExecute();
+}
+
+void TKinoluxFPrincipale::selectionnerTitre(const QString &titre)
+{
+    QListWidget &liste = listeFilms();
+    for (int ligne = 0; ligne < liste.count(); ++ligne) {
+        if (liste.item(ligne)->text().compare(titre, Qt::CaseInsensitive) == 0) {
+            liste.setCurrentRow(ligne);
+            return;
+        }
+    }
+    liste.setCurrentRow(-1);
+}
+
 void TKinoluxFPrincipale::chargerFicheFilmExecute()
 {
-    const TFicheFilm *fiche = m_ongletListeFilms->ficheSelectionnee();
+    TFicheFilm *fiche = m_ongletListeFilms->ficheSelectionnee();
     if (!fiche)
         return;
     m_panelInfoFilm->afficher(*fiche, *m_dm);

@@ -41,9 +41,13 @@ public:
     bool baseChargee() const { return m_baseChargee; }
     QListWidget &listeFilms();
     QTabWidget &pcControles() { return *m_pcControles; }
+    OngletImports &ongletImports() { return *m_ongletImports; }
 
     // The refresh of all views: the film list, then the tree and the search.
     void MAJ_ListeFilms();
+    // Selects the first row of the film list showing this title, ignoring letter case (none
+    // when no row does).
+    void selectionnerTitre(const QString &titre);
 
 public slots:
     void TimerDemarreTimer();
@@ -52,6 +56,9 @@ public slots:
 
     // Handlers run by the actions of the same name. They raise; the actions report.
     void chargerBaseExecute();
+    void MAJListeMovieCoversExecute();
+    void ajouterFilmExecute();
+    void rechargerEditionImageSitesExecute();
     void chargerFicheFilmExecute();
     void sauvegarderBaseExecute();
     void detruireListeFilmsExecute();
@@ -90,5 +97,4 @@ private:
     FicheFilm *m_panelInfoFilm;
     TTransparentWnd *m_transparentWnd1;
     QTimer *m_timerDemarre;
-    QTimer *m_tempoGestionRafraich;
 };

@@ -151,5 +151,5 @@ TEST(CatalogueEcriture, UnEchecDEnregistrementLaisseLeFichierIntact)
         << erreur.toStdString();
     EXPECT_TRUE(QFileInfo(cible + u"/dedans"_s).isDir());
     EXPECT_EQ(QDir(programme.repertoire.chemin()).entryList(QDir::Files),
-              QStringList({u"baseFilmModele.bdf"_s, u"movies.txt"_s}));
+              QStringList({u"baseFilmModele.bdf"_s, u"kinolux.ini"_s, u"movies.txt"_s}));
 }

@@ -95,7 +95,7 @@ TEST(CatalogueSurete, UnEnregistrementInterrompuLaisseLAncienFichier)
         EXPECT_FALSE(texteErreur([&] { programme.dm->ecrireBaseFilms(); }).isEmpty());
     }
     EXPECT_EQ(programme.base(), k_ancien);
-    EXPECT_EQ(QDir(programme.repertoire.chemin()).entryList(QDir::Files).size(), 3)
+    EXPECT_EQ(QDir(programme.repertoire.chemin()).entryList(QDir::Files).size(), 4)
         << "no temporary file is left behind";
 }
 
@@ -161,7 +161,7 @@ TEST(CatalogueSurete, SiLaCopieEchoueRienNEstEcrit)
             << erreur.toStdString();
     }
     EXPECT_EQ(programme.base(), gros);
-    EXPECT_EQ(QDir(programme.repertoire.chemin()).entryList(QDir::Files).size(), 3);
+    EXPECT_EQ(QDir(programme.repertoire.chemin()).entryList(QDir::Files).size(), 4);
 }
 
 TEST(CatalogueSurete, UnChargementReussiEffaceLEtatIllisible)

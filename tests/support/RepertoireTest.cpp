@@ -17,7 +17,8 @@ void copierArbre(const QString &source, const QString &cible)
         const QFileInfo info(it.next());
         const QString destination = cible + QLatin1Char('/') + info.fileName();
         if (info.isDir()) {
-            copierArbre(info.filePath(), destination);
+            if (info.fileName() != QLatin1String("coversite-donnees"))
+                copierArbre(info.filePath(), destination);
         } else if (!info.isExecutable() && info.fileName() != QLatin1String("baseFilm.bdf")) {
             QFile::copy(info.filePath(), destination);
         }
@@ -30,8 +31,14 @@ RepertoireTest::RepertoireTest(bool avecFichiersLivres)
 {
     if (!m_dossier.isValid())
         throw std::runtime_error("no temporary folder");
-    if (avecFichiersLivres)
-        copierArbre(QStringLiteral(KINOLUX_BIN), m_dossier.path());
+    if (!avecFichiersLivres)
+        return;
+    copierArbre(QStringLiteral(KINOLUX_BIN), m_dossier.path());
+    // No test may reach a cover service it did not start itself (a stand-in left running on the
+    // default ports included): port 1 on loopback refuses at once.
+    ecrire(QStringLiteral("kinolux.ini"),
+           "[sites]\nprincipal=http://127.0.0.1:1\n"
+           "donnees=http://127.0.0.1:1\naffiches=http://127.0.0.1:1\n");
 }
 
 QString RepertoireTest::fichier(const QString &nom) const

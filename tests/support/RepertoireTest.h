@@ -5,7 +5,8 @@
 #include <QTemporaryDir>
 
 // A fresh program directory for one test: the delivered files (template, title index, icons,
-// IMAGES_FILMS with its placeholder) copied from the build's bin folder, programs left out.
+// IMAGES_FILMS with its placeholder) copied from the build's bin folder, programs left out, and a
+// kinolux.ini whose hosts refuse every connection.
 class RepertoireTest
 {
 public:
