@@ -2,15 +2,19 @@
 // way from the panel to the catalogue window and back.
 #include "app/Kinolux.h"
 #include "app/TKinoluxPC.h"
+#include "catalogue/Tdm_Kinolux.h"
 #include "chrome/PaintBox.h"
 #include "chrome/TImage.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
+#include "tests/support/ServeurDeTest.h"
+#include "views/OngletImports.h"
 #include "views/TKinoluxFPrincipale.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QSignalSpy>
@@ -110,6 +114,42 @@ TEST(FenetreReelle, ThePanelIsPaintedOpensTheCatalogueAndQuits)
     EXPECT_EQ(fermee.count(), 1);
     EXPECT_EQ(dialogues.nombre(u"question"_s), 1);
     EXPECT_FALSE(pc.isVisible());
+}
+
+TEST(FenetreReelle, AFilmTypedAndDoubleClickedIsImportedWithItsCover)
+{
+    ServeurDeTest site;
+    RepertoireTest repertoire;
+    site.ecrireIni(repertoire.chemin());
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    kinolux.KinoluxPC().Image1Click();
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
+    QTest::qWait(300);
+
+    fp.pcControles().setCurrentIndex(3);
+    OngletImports &onglet = fp.ongletImports();
+    QLineEdit &fragment = onglet.editGestionTitreFilm();
+    fragment.setFocus();
+    QTest::keyClicks(&fragment, u"pont"_s);
+    EXPECT_EQ(fragment.text(), u"PONT"_s);
+    QTest::qWait(2300); // the filter runs 2000 ms after the last key
+    QListWidget &titres = onglet.listeMovieCovers();
+    const auto trouves = titres.findItems(u"PONT (LE)"_s, Qt::MatchExactly);
+    ASSERT_EQ(trouves.size(), 1);
+    capture(fp, u"onglet-imports.png"_s);
+
+    const QPoint point = titres.visualItemRect(trouves.first()).center();
+    QTest::mouseClick(titres.viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseDClick(titres.viewport(), Qt::LeftButton, {}, point);
+    QTest::qWait(100);
+    EXPECT_TRUE(dialogues.appels.isEmpty());
+    ASSERT_EQ(kinolux.dm_Kinolux().fichesFilms().size(), 1u);
+    EXPECT_EQ(fp.findChild<QLabel *>(u"lbIDFilm"_s)->text(), u"Identifiant : PONT (LE)"_s);
+    fp.pcControles().setCurrentIndex(0);
+    QTest::qWait(900); // the confirmation fades out
+    capture(fp, u"film-importe.png"_s);
 }
 
 } // namespace
