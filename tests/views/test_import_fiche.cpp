@@ -173,6 +173,28 @@ TEST_F(ImportFiche, TheCardPageIsReadByLinePosition)
     EXPECT_EQ(pont->motsCles(), QStringList({u"guerre"_s, QString(), u"espion"_s, u"amour"_s}));
 }
 
+TEST_F(ImportFiche, AHostilePageIsStoredAsTextAndTheCatalogueStillSavesAndReads)
+{
+    // Control characters, a summary line of 10 MB and an empty last line.
+    const QByteArray resume(10 * 1024 * 1024, 'r');
+    regle(Hote::Principal, "/getfilm.html",
+          "Ti\x01tre\x1b[31m\r\nA\r\n1959\r\nF\r\nG\r\n9\r\nX\r\n" + resume +
+              "\r\nD\r\nO\x7f\r\n\r\n");
+    importer(u"PONT (LE)"_s);
+    const TFicheFilm *pont = fiche(u"PONT (LE)"_s);
+    ASSERT_NE(pont, nullptr);
+    EXPECT_EQ(pont->titreFrancais(), u"Ti\x01tre\x1b[31m"_s);
+    EXPECT_EQ(pont->resume().size(), resume.size());
+    EXPECT_EQ(pont->motsCles(), QStringList({u"-"_s})) << "an empty line 11";
+
+    dm().ecrireBaseFilms();
+    dm().lireBaseFilms();
+    ASSERT_EQ(dm().fichesFilms().size(), 1u);
+    EXPECT_EQ(dm().fichesFilms().front()->titreFrancais(), u"Titre[31m"_s)
+        << "what XML cannot carry is left out, the rest reads back";
+    EXPECT_EQ(dm().fichesFilms().front()->resume().size(), resume.size());
+}
+
 TEST_F(ImportFiche, FailuresAreReportedAndLeaveTheCatalogueAndTheCoversAlone)
 {
     importer(u"PONT (LE)"_s);
