@@ -9,3 +9,18 @@ OngletClassement::OngletClassement(QWidget *parent)
 {
     contenu().addStretch(1);
 }
+
+void OngletClassement::relier(const Tdm_Kinolux &dm,
+                              std::function<void(const QString &)> afficherFiche)
+{
+    m_dm = &dm;
+    m_afficherFiche = std::move(afficherFiche);
+}
+
+void OngletClassement::MAJ_ClassementExecute()
+{
+}
+
+void OngletClassement::afficherClassementFicheExecute()
+{
+}

@@ -2,6 +2,10 @@
 
 #include "views/Onglet.h"
 
+#include <functional>
+
+class Tdm_Kinolux;
+
 // The classification tab: the catalogue as a tree of groups.
 class OngletClassement final : public Onglet
 {
@@ -9,4 +13,14 @@ class OngletClassement final : public Onglet
 
 public:
     explicit OngletClassement(QWidget *parent = nullptr);
+    // `afficherFiche` shows the card of a French title on the sheet, as the film list does.
+    void relier(const Tdm_Kinolux &dm, std::function<void(const QString &)> afficherFiche);
+
+public slots:
+    void MAJ_ClassementExecute();
+    void afficherClassementFicheExecute();
+
+private:
+    const Tdm_Kinolux *m_dm = nullptr;
+    std::function<void(const QString &)> m_afficherFiche;
 };

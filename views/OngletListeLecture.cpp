@@ -9,3 +9,39 @@ OngletListeLecture::OngletListeLecture(QWidget *parent)
 {
     contenu().addStretch(1);
 }
+
+void OngletListeLecture::relier(Tdm_Kinolux &dm, TformMessageFlash &flash,
+                                std::function<TFicheFilm *()> ficheSelectionnee)
+{
+    m_dm = &dm;
+    m_flash = &flash;
+    m_ficheSelectionnee = std::move(ficheSelectionnee);
+}
+
+void OngletListeLecture::ajouterDansListeLectureExecute()
+{
+}
+
+void OngletListeLecture::lireFilmExecute()
+{
+}
+
+void OngletListeLecture::lireListeLectureExecute()
+{
+}
+
+void OngletListeLecture::supprimerListeLectureCochesExecute()
+{
+}
+
+void OngletListeLecture::enregistrerListeLectureExecute()
+{
+}
+
+void OngletListeLecture::chargerListeLectureExecute()
+{
+}
+
+void OngletListeLecture::boutonListeLectureDecocherTousClick()
+{
+}

@@ -2,6 +2,12 @@
 
 #include "views/Onglet.h"
 
+#include <functional>
+
+class TFicheFilm;
+class Tdm_Kinolux;
+class TformMessageFlash;
+
 // The playlist tab.
 class OngletListeLecture final : public Onglet
 {
@@ -9,4 +15,21 @@ class OngletListeLecture final : public Onglet
 
 public:
     explicit OngletListeLecture(QWidget *parent = nullptr);
+    // `ficheSelectionnee` gives the card of the film list's selected row (none without one).
+    void relier(Tdm_Kinolux &dm, TformMessageFlash &flash,
+                std::function<TFicheFilm *()> ficheSelectionnee);
+
+public slots:
+    void ajouterDansListeLectureExecute();
+    void lireFilmExecute();
+    void lireListeLectureExecute();
+    void supprimerListeLectureCochesExecute();
+    void enregistrerListeLectureExecute();
+    void chargerListeLectureExecute();
+    void boutonListeLectureDecocherTousClick();
+
+private:
+    Tdm_Kinolux *m_dm = nullptr;
+    TformMessageFlash *m_flash = nullptr;
+    std::function<TFicheFilm *()> m_ficheSelectionnee;
 };

@@ -9,3 +9,22 @@ OngletRecherche::OngletRecherche(QWidget *parent)
 {
     contenu().addStretch(1);
 }
+
+void OngletRecherche::relier(const Tdm_Kinolux &dm,
+                             std::function<void(const QString &)> afficherFiche)
+{
+    m_dm = &dm;
+    m_afficherFiche = std::move(afficherFiche);
+}
+
+void OngletRecherche::MAJ_RechercheExecute()
+{
+}
+
+void OngletRecherche::rechercherRechercheExecute()
+{
+}
+
+void OngletRecherche::afficherRechercheFicheExecute()
+{
+}

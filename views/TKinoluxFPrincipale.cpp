@@ -34,52 +34,42 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Gestionnaire = void (TKinoluxFPrincipale::*)();
-
 struct DescriptionAction
 {
     const char16_t *nom;
     const char16_t *categorie;
     const char16_t *legende;
-    Gestionnaire gestionnaire; // none yet for the commands of tabs still to come
 };
 
 const DescriptionAction k_actions[] = {
-    {u"MAJListeMovieCovers", u"IMPORT_FICHES", u"MAJListeMovieCovers",
-     &TKinoluxFPrincipale::MAJListeMovieCoversExecute},
-    {u"ajouterFilm", u"IMPORT_FICHES", u"Ajouter un Film",
-     &TKinoluxFPrincipale::ajouterFilmExecute},
-    {u"chargerFicheFilm", u"LISTE_FILM", u"chargerFicheFilm",
-     &TKinoluxFPrincipale::chargerFicheFilmExecute},
-    {u"sauvegarderBase", u"LISTE_FILM", u"Sauvegarder la base de Films",
-     &TKinoluxFPrincipale::sauvegarderBaseExecute},
-    {u"chargerBase", u"", u"Charger Base", &TKinoluxFPrincipale::chargerBaseExecute},
-    {u"supprimerFilm", u"LISTE_FILM", u"Supprimer le Film", nullptr},
-    {u"creerNouvelleFiche", u"LISTE_FILM", u"creerNouvelleFiche", nullptr},
-    {u"detruireListeFilms", u"LISTE_FILM", u"detruireListeFilms",
-     &TKinoluxFPrincipale::detruireListeFilmsExecute},
-    {u"detruireObjetsListes", u"", u"detruireObjetsListes",
-     &TKinoluxFPrincipale::detruireObjetsListesExecute},
-    {u"detruireListesCBEdition", u"EDITION", u"detruireListesCBEdition", nullptr},
-    {u"MAJ_EditionChamp", u"EDITION", u"MAJ_EditionChamp", nullptr},
-    {u"validerEditionChamp", u"EDITION", u"validerEditionChamp", nullptr},
-    {u"MAJ_EditionListe", u"EDITION", u"MAJ_EditionListe", nullptr},
-    {u"validerEditionListe", u"EDITION", u"validerEditionListe", nullptr},
-    {u"MAJ_EditionSupp", u"EDITION", u"Réinitialiser les valeurs", nullptr},
-    {u"validerEditionSupp", u"EDITION", u"validerEditionSupp", nullptr},
-    {u"rechargerEditionImageSites", u"EDITION", u"rechargerEditionImageSites",
-     &TKinoluxFPrincipale::rechargerEditionImageSitesExecute},
-    {u"MAJ_Classement", u"CLASSEMENT", u"MAJ_Classement", nullptr},
-    {u"afficherClassementFiche", u"CLASSEMENT", u"afficherClassementFiche", nullptr},
-    {u"MAJ_Recherche", u"RECHERCHE", u"MAJ_Recherche", nullptr},
-    {u"rechercherRecherche", u"RECHERCHE", u"rechercherRecherche", nullptr},
-    {u"afficherRechercheFiche", u"RECHERCHE", u"afficherRechercheFiche", nullptr},
-    {u"ajouterDansListeLecture", u"", u"ajouterDansListeLecture", nullptr},
-    {u"lireFilm", u"", u"lireFilm", nullptr},
-    {u"lireListeLecture", u"LISTE_LECTURE", u"lireListeLecture", nullptr},
-    {u"supprimerListeLectureCoches", u"LISTE_LECTURE", u"supprimerListeLectureCoches", nullptr},
-    {u"enregistrerListeLecture", u"LISTE_LECTURE", u"enregistrerListeLecture", nullptr},
-    {u"chargerListeLecture", u"LISTE_LECTURE", u"chargerListeLecture", nullptr},
+    {u"MAJListeMovieCovers", u"IMPORT_FICHES", u"MAJListeMovieCovers"},
+    {u"ajouterFilm", u"IMPORT_FICHES", u"Ajouter un Film"},
+    {u"chargerFicheFilm", u"LISTE_FILM", u"chargerFicheFilm"},
+    {u"sauvegarderBase", u"LISTE_FILM", u"Sauvegarder la base de Films"},
+    {u"chargerBase", u"", u"Charger Base"},
+    {u"supprimerFilm", u"LISTE_FILM", u"Supprimer le Film"},
+    {u"creerNouvelleFiche", u"LISTE_FILM", u"creerNouvelleFiche"},
+    {u"detruireListeFilms", u"LISTE_FILM", u"detruireListeFilms"},
+    {u"detruireObjetsListes", u"", u"detruireObjetsListes"},
+    {u"detruireListesCBEdition", u"EDITION", u"detruireListesCBEdition"},
+    {u"MAJ_EditionChamp", u"EDITION", u"MAJ_EditionChamp"},
+    {u"validerEditionChamp", u"EDITION", u"validerEditionChamp"},
+    {u"MAJ_EditionListe", u"EDITION", u"MAJ_EditionListe"},
+    {u"validerEditionListe", u"EDITION", u"validerEditionListe"},
+    {u"MAJ_EditionSupp", u"EDITION", u"Réinitialiser les valeurs"},
+    {u"validerEditionSupp", u"EDITION", u"validerEditionSupp"},
+    {u"rechargerEditionImageSites", u"EDITION", u"rechargerEditionImageSites"},
+    {u"MAJ_Classement", u"CLASSEMENT", u"MAJ_Classement"},
+    {u"afficherClassementFiche", u"CLASSEMENT", u"afficherClassementFiche"},
+    {u"MAJ_Recherche", u"RECHERCHE", u"MAJ_Recherche"},
+    {u"rechercherRecherche", u"RECHERCHE", u"rechercherRecherche"},
+    {u"afficherRechercheFiche", u"RECHERCHE", u"afficherRechercheFiche"},
+    {u"ajouterDansListeLecture", u"", u"ajouterDansListeLecture"},
+    {u"lireFilm", u"", u"lireFilm"},
+    {u"lireListeLecture", u"LISTE_LECTURE", u"lireListeLecture"},
+    {u"supprimerListeLectureCoches", u"LISTE_LECTURE", u"supprimerListeLectureCoches"},
+    {u"enregistrerListeLecture", u"LISTE_LECTURE", u"enregistrerListeLecture"},
+    {u"chargerListeLecture", u"LISTE_LECTURE", u"chargerListeLecture"},
 };
 
 const QString k_titre = u"Orvandel Kinolux 2007"_s;
@@ -196,14 +186,52 @@ void TKinoluxFPrincipale::creerActions()
         auto *action = new QAction(QString::fromUtf16(description.legende), listeActions);
         action->setObjectName(QString::fromUtf16(description.nom));
         action->setProperty("categorie", QString::fromUtf16(description.categorie));
-        if (const Gestionnaire gestionnaire = description.gestionnaire) {
-            connect(action, &QAction::triggered, this, [this, gestionnaire] {
-                executerCommande(m_dialogues, [&] { (this->*gestionnaire)(); });
-            });
-        }
     }
     action(u"MAJListeMovieCovers"_s)->setToolTip(u"Mettre à jour la liste de MovieCovers"_s);
     action(u"ajouterFilm"_s)->setToolTip(u"Ajouter un Film"_s);
+
+    relierAction(u"MAJListeMovieCovers"_s, [this] { MAJListeMovieCoversExecute(); });
+    relierAction(u"ajouterFilm"_s, [this] { ajouterFilmExecute(); });
+    relierAction(u"chargerFicheFilm"_s, [this] { chargerFicheFilmExecute(); });
+    relierAction(u"sauvegarderBase"_s, [this] { sauvegarderBaseExecute(); });
+    relierAction(u"chargerBase"_s, [this] { chargerBaseExecute(); });
+    relierAction(u"detruireListeFilms"_s, [this] { detruireListeFilmsExecute(); });
+    relierAction(u"detruireObjetsListes"_s, [this] { detruireObjetsListesExecute(); });
+    relierAction(u"rechargerEditionImageSites"_s, [this] { rechargerEditionImageSitesExecute(); });
+
+    OngletClassement *classement = m_ongletClassement;
+    relierAction(u"MAJ_Classement"_s, [classement] { classement->MAJ_ClassementExecute(); });
+    relierAction(u"afficherClassementFiche"_s,
+                 [classement] { classement->afficherClassementFicheExecute(); });
+    OngletRecherche *recherche = m_ongletRecherche;
+    relierAction(u"MAJ_Recherche"_s, [recherche] { recherche->MAJ_RechercheExecute(); });
+    relierAction(u"rechercherRecherche"_s,
+                 [recherche] { recherche->rechercherRechercheExecute(); });
+    relierAction(u"afficherRechercheFiche"_s,
+                 [recherche] { recherche->afficherRechercheFicheExecute(); });
+    OngletListeLecture *lecture = m_ongletListeLecture;
+    relierAction(u"ajouterDansListeLecture"_s,
+                 [lecture] { lecture->ajouterDansListeLectureExecute(); });
+    relierAction(u"lireFilm"_s, [lecture] { lecture->lireFilmExecute(); });
+    relierAction(u"lireListeLecture"_s, [lecture] { lecture->lireListeLectureExecute(); });
+    relierAction(u"supprimerListeLectureCoches"_s,
+                 [lecture] { lecture->supprimerListeLectureCochesExecute(); });
+    relierAction(u"enregistrerListeLecture"_s,
+                 [lecture] { lecture->enregistrerListeLectureExecute(); });
+    relierAction(u"chargerListeLecture"_s, [lecture] { lecture->chargerListeLectureExecute(); });
+}
+
+void TKinoluxFPrincipale::afficherFicheDuTitre(const QString &titre)
+{
+    selectionnerTitre(titre);
+    chargerFicheFilmExecute();
+}
+
+void TKinoluxFPrincipale::relierAction(const QString &nom, std::function<void()> gestionnaire)
+{
+    connect(action(nom), &QAction::triggered, this, [this, gestionnaire = std::move(gestionnaire)] {
+        executerCommande(m_dialogues, gestionnaire);
+    });
 }
 
 void TKinoluxFPrincipale::declencher(QObject *source, const char *signal, const QString &nomAction)
@@ -217,6 +245,13 @@ void TKinoluxFPrincipale::relier(Tdm_Kinolux &dm, TformMessageFlash &flash, TAbo
     m_flash = &flash;
     m_aPropos = &aPropos;
     m_ongletImports->relier(dm);
+    const auto afficherFiche = [this](const QString &titre) {
+        afficherFicheDuTitre(titre);
+    };
+    m_ongletClassement->relier(dm, afficherFiche);
+    m_ongletRecherche->relier(dm, afficherFiche);
+    m_ongletListeLecture->relier(dm, flash,
+                                 [this] { return m_ongletListeFilms->ficheSelectionnee(); });
 }
 
 void TKinoluxFPrincipale::definirPanneauControle(QWidget *panneau)
@@ -285,6 +320,9 @@ void TKinoluxFPrincipale::TimerDemarreTimer()
         return;
     if (!executerCommande(m_dialogues, [this] { chargerBaseExecute(); }))
         return;
+    if (!executerCommande(m_dialogues,
+                          [this] { m_ongletListeLecture->chargerListeLectureExecute(); }))
+        return;
     m_ongletImports->editGestionTitreFilmChange();
 }
 
@@ -302,6 +340,8 @@ void TKinoluxFPrincipale::boutonAProposClick()
 void TKinoluxFPrincipale::MAJ_ListeFilms()
 {
     m_ongletListeFilms->remplir(m_dm->fichesFilms());
+    m_ongletClassement->MAJ_ClassementExecute();
+    m_ongletRecherche->MAJ_RechercheExecute();
 }
 
 void TKinoluxFPrincipale::chargerBaseExecute()

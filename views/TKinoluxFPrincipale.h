@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class Dialogues;
 class FicheFilm;
 class OngletClassement;
@@ -48,6 +50,9 @@ public:
     // Selects the first row of the film list showing this title, ignoring letter case (none
     // when no row does).
     void selectionnerTitre(const QString &titre);
+    // Selects the title's row, then shows the selected row's card (the tree, the search and the
+    // playlist go back to a card this way).
+    void afficherFicheDuTitre(const QString &titre);
 
 public slots:
     void TimerDemarreTimer();
@@ -73,6 +78,8 @@ private:
     void FormShow();
     void FormClose();
     void creerActions();
+    // The action runs the handler through the error box of every command.
+    void relierAction(const QString &nom, std::function<void()> gestionnaire);
     void declencher(QObject *source, const char *signal, const QString &nomAction);
 
     Dialogues &m_dialogues;
