@@ -11,11 +11,13 @@ OngletListeLecture::OngletListeLecture(QWidget *parent)
 }
 
 void OngletListeLecture::relier(Tdm_Kinolux &dm, TformMessageFlash &flash,
-                                std::function<TFicheFilm *()> ficheSelectionnee)
+                                std::function<TFicheFilm *()> ficheSelectionnee,
+                                std::function<TFicheFilm *(const QString &)> ficheDuTitre)
 {
     m_dm = &dm;
     m_flash = &flash;
     m_ficheSelectionnee = std::move(ficheSelectionnee);
+    m_ficheDuTitre = std::move(ficheDuTitre);
 }
 
 void OngletListeLecture::ajouterDansListeLectureExecute()

@@ -221,6 +221,16 @@ void TKinoluxFPrincipale::creerActions()
     relierAction(u"chargerListeLecture"_s, [lecture] { lecture->chargerListeLectureExecute(); });
 }
 
+TFicheFilm *TKinoluxFPrincipale::ficheDuTitre(const QString &titre)
+{
+    QListWidget &liste = listeFilms();
+    for (int ligne = 0; ligne < liste.count(); ++ligne) {
+        if (liste.item(ligne)->text().compare(titre, Qt::CaseInsensitive) == 0)
+            return OngletListeFilms::ficheDeLigne(liste, ligne);
+    }
+    return nullptr;
+}
+
 void TKinoluxFPrincipale::afficherFicheDuTitre(const QString &titre)
 {
     selectionnerTitre(titre);
@@ -250,8 +260,9 @@ void TKinoluxFPrincipale::relier(Tdm_Kinolux &dm, TformMessageFlash &flash, TAbo
     };
     m_ongletClassement->relier(dm, afficherFiche);
     m_ongletRecherche->relier(dm, afficherFiche);
-    m_ongletListeLecture->relier(dm, flash,
-                                 [this] { return m_ongletListeFilms->ficheSelectionnee(); });
+    m_ongletListeLecture->relier(
+        dm, flash, [this] { return m_ongletListeFilms->ficheSelectionnee(); },
+        [this](const QString &titre) { return ficheDuTitre(titre); });
 }
 
 void TKinoluxFPrincipale::definirPanneauControle(QWidget *panneau)

@@ -20,6 +20,7 @@ class QSplitter;
 class QTabWidget;
 class QTimer;
 class TAboutBox;
+class TFicheFilm;
 class TTransparentWnd;
 class Tdm_Kinolux;
 class TformMessageFlash;
@@ -53,6 +54,8 @@ public:
     // Selects the title's row, then shows the selected row's card (the tree, the search and the
     // playlist go back to a card this way).
     void afficherFicheDuTitre(const QString &titre);
+    // The card of the film list's first row showing this title, ignoring letter case.
+    TFicheFilm *ficheDuTitre(const QString &titre);
 
 public slots:
     void TimerDemarreTimer();
