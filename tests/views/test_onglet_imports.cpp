@@ -10,6 +10,7 @@
 #include "views/TKinoluxFPrincipale.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -86,12 +87,14 @@ TEST_F(OngletImportsTest, TypingArmsOneFilterTwoSecondsAfterTheLastKey)
     EXPECT_EQ(tempo().interval(), 2000);
     QTest::keyClicks(&edit, u"ble"_s);
     EXPECT_EQ(edit.text(), u"BLE"_s) << "letters become capitals";
+    QElapsedTimer depuisDerniereTouche;
+    depuisDerniereTouche.start();
     EXPECT_TRUE(tempo().isActive());
-    EXPECT_GT(tempo().remainingTime(), 1900) << "the last key restarted the count";
     EXPECT_TRUE(lignes().isEmpty()) << "nothing is filtered before the delay";
 
     QSignalSpy tics(&tempo(), &QTimer::timeout);
-    ASSERT_TRUE(tics.wait(3000));
+    ASSERT_TRUE(tics.wait(5000));
+    EXPECT_GE(depuisDerniereTouche.elapsed(), 1900) << "the last key restarted the count";
     QTest::qWait(100);
     EXPECT_EQ(tics.count(), 1);
     EXPECT_EQ(lignes(), QStringList({u"BLEU"_s}));
