@@ -67,10 +67,14 @@ struct Programme
     TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
 };
 
+// Made at first use; destroyed by main while the application still exists.
+std::unique_ptr<Programme> g_programme;
+
 Programme &programme()
 {
-    static Programme p;
-    return p;
+    if (!g_programme)
+        g_programme = std::make_unique<Programme>();
+    return *g_programme;
 }
 
 void ChargerBaseEtVues(benchmark::State &etat)
@@ -125,5 +129,6 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_programme.reset();
     return 0;
 }
