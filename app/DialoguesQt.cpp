@@ -48,8 +48,21 @@ QString DialoguesQt::saisie(const QString &titre, const QString &invite)
     return ok ? texte : QString();
 }
 
+QString DialoguesQt::filtreQt(const QString &filtre)
+{
+    // "Description|*.a;*.b|Other|*.c" gives "Description (*.a *.b);;Other (*.c)".
+    const QStringList parties = filtre.split(u'|');
+    QStringList filtres;
+    for (qsizetype i = 0; i + 1 < parties.size(); i += 2) {
+        QString motifs = parties.at(i + 1);
+        motifs.replace(u';', u' ');
+        filtres.append(parties.at(i) + u" ("_s + motifs + u')');
+    }
+    return filtres.isEmpty() ? filtre : filtres.join(u";;"_s);
+}
+
 QString DialoguesQt::ouvrirFichier(const QString &titre, const QString &filtre,
                                    const QString &initial)
 {
-    return QFileDialog::getOpenFileName(nullptr, titre, initial, filtre);
+    return QFileDialog::getOpenFileName(nullptr, titre, initial, filtreQt(filtre));
 }

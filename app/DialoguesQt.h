@@ -10,6 +10,9 @@ public:
     void erreur(const QString &texte) override;
     Reponse question(const QString &titre, const QString &texte, bool avecAnnuler) override;
     QString saisie(const QString &titre, const QString &invite) override;
+    // `filtre` in the form "Description|*.a;*.b|Other|*.c".
     QString ouvrirFichier(const QString &titre, const QString &filtre,
                           const QString &initial) override;
+
+    static QString filtreQt(const QString &filtre);
 };

@@ -1,5 +1,6 @@
 #include "catalogue/Tdm_Kinolux.h"
 
+#include "app/Dialogues.h"
 #include "catalogue/DocumentXml.h"
 #include "catalogue/Erreur.h"
 #include "import/ListeTitres.h"
@@ -344,6 +345,40 @@ void Tdm_Kinolux::detruireFichesFilms()
 {
     while (!m_fichesFilms.empty())
         m_fichesFilms.pop_back();
+}
+
+bool Tdm_Kinolux::supprimerFiche(const QString &idFilmDonne)
+{
+    // A copy: the identifier given is often the one of a card about to be destroyed.
+    const QString idFilm = idFilmDonne;
+    const QString question = u"Etes-vous sûr de vouloir supprimer \""_s + idFilm + u"\" ?"_s;
+    if (!m_dialogues ||
+        m_dialogues->question(u"Confirmation"_s, question, true) != Dialogues::Reponse::Oui)
+        return false;
+
+    bool supprime = false;
+    for (auto i = m_fichesFilms.size(); i-- > 0;) {
+        if (m_fichesFilms[i]->idFilm() != idFilm)
+            continue;
+        supprimerImage(m_fichesFilms[i]->cheminImage());
+        m_fichesFilms.erase(m_fichesFilms.begin() + qsizetype(i));
+        supprime = true;
+    }
+    return supprime;
+}
+
+void Tdm_Kinolux::supprimerImage(const QString &cheminImage) const
+{
+    // A catalogue file from elsewhere must not make the program delete other files, nor the
+    // placeholder that every missing cover is copied from.
+    const QFileInfo image(chemin(cheminImage));
+    const QString racine = QDir(m_repertoire).canonicalPath() + u'/';
+    const QString fichier = image.canonicalFilePath();
+    if (cheminImage.isEmpty() || fichier.isEmpty() || !image.isFile() ||
+        !fichier.startsWith(racine) ||
+        fichier == QFileInfo(chemin(u"IMAGES_FILMS\\SANSIMAGE.jpg"_s)).canonicalFilePath())
+        return;
+    QFile::remove(fichier);
 }
 
 void Tdm_Kinolux::lireBaseFilms()

@@ -46,8 +46,18 @@ public:
     // Destroys every card, last to first.
     void detruireFichesFilms();
 
+    // Asks the user to confirm, then removes every card with this identifier together with its
+    // image file (a file inside the program's directory only, never the placeholder). True when
+    // a card was removed.
+    bool supprimerFiche(const QString &idFilm);
+
     void lireBaseFilms();
     void ecrireBaseFilms();
+
+    // Hands a file to the desktop's program for its type (Tdm_KinoluxLecture.cpp): a relative
+    // path is taken from the base directory. Nothing waits for the program, nothing is reported;
+    // an empty path opens nothing.
+    void lancerFichier(const QString &fichier) const;
 
     static void lireOccurences(QStringList &liste, const pugi::xml_node &element);
     static void ecrireOccurences(const QStringList &liste, pugi::xml_node &element);
@@ -96,6 +106,7 @@ private:
     void conserverBase(const QString &fichier) const;
 
     void erreurConnexion();
+    void supprimerImage(const QString &cheminImage) const;
 
     QString m_repertoire;
     Dialogues *m_dialogues;

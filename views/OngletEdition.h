@@ -1,12 +1,105 @@
 #pragma once
 
+#include "views/Edition.h"
 #include "views/Onglet.h"
 
-// The editing tab: every field of the card shown on the sheet.
+#include <functional>
+
+class Dialogues;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSlider;
+class TFicheFilm;
+class TImage;
+class Tdm_Kinolux;
+
+// The editing tab: one text field, one list, then the preference, medium, video file and cover
+// of the card selected in the film list. Each panel's validate button writes that panel.
 class OngletEdition final : public Onglet
 {
     Q_OBJECT
 
 public:
+    // What the tab asks of the catalogue window.
+    struct Fenetre
+    {
+        std::function<void()> MAJ_ListeFilms;
+        std::function<void()> chargerFicheFilm;
+        std::function<void()> MAJ_Classement;
+        std::function<void()> MAJ_Recherche;
+    };
+
     explicit OngletEdition(QWidget *parent = nullptr);
+    void relier(Tdm_Kinolux &dm, Dialogues &dialogues, QListWidget &listeFilms, Fenetre fenetre);
+
+    QComboBox &cbEditionChoixChamp() { return *m_cbEditionChoixChamp; }
+    QLineEdit &editEditionModifChamp() { return *m_editEditionModifChamp; }
+    QComboBox &cbEditionChoixListe() { return *m_cbEditionChoixListe; }
+    QListWidget &listeEditionModifListe() { return *m_listeEditionModifListe; }
+    QSlider &tbEditionPref() { return *m_tbEditionPref; }
+    QLineEdit &editEditionNomSupport() { return *m_editEditionNomSupport; }
+    QButtonGroup &rgTypeSupport() { return *m_rgTypeSupport; }
+    TImage &imgEdition() { return *m_imgEdition; }
+    // The card the editor was last filled from, while it is still the selected card of the film
+    // list and still in the catalogue.
+    TFicheFilm *ficheEditee() const;
+
+public slots:
+    // Fills the three panels from the selected card.
+    void MAJ_Edition();
+    // Empties both choice boxes with their snapshots; the editor then holds no card.
+    void detruireListesCBEdition();
+
+    void cbEditionChoixChampChange();
+    void MAJ_EditionChampExecute();
+    void validerEditionChampExecute();
+    void cbEditionChoixListeChange();
+    void MAJ_EditionListeExecute();
+    void boutonEditionAjouterDansListeClick();
+    void boutonEditionRetirerDeListeClick();
+    void validerEditionListeExecute();
+
+    void tbEditionPrefChange();
+    void rgTypeSupportClick();
+    void btEditionFichierClick();
+    // Raises when the chosen file is not a readable picture; nothing changes then.
+    void imgEditionClick();
+    void MAJ_EditionSuppExecute();
+    void validerEditionSuppExecute();
+
+private:
+    TFicheFilm *ficheSelectionnee() const;
+    bool dansCatalogue(const TFicheFilm *fiche) const;
+    void rafraichir();
+    QPixmap icone(const QString &nom, int cote) const;
+    void definirCheminImage(const QString &chemin);
+    void definirCheminFichier(const QString &chemin);
+
+    Tdm_Kinolux *m_dm = nullptr;
+    Dialogues *m_dialogues = nullptr;
+    QListWidget *m_listeFilms = nullptr;
+    Fenetre m_fenetre;
+    // Compared, never read through: the card may have left the catalogue since.
+    const TFicheFilm *m_fiche = nullptr;
+    QString m_idFiche;
+
+    QComboBox *m_cbEditionChoixChamp;
+    QLineEdit *m_editEditionModifChamp;
+    QComboBox *m_cbEditionChoixListe;
+    QListWidget *m_listeEditionModifListe;
+    QSlider *m_tbEditionPref;
+    TImage *m_imgEditionPref;
+    QLineEdit *m_editEditionNomSupport;
+    QGroupBox *m_groupeTypeSupport;
+    QButtonGroup *m_rgTypeSupport;
+    TImage *m_imgEditionSupport;
+    TImage *m_imgEdition;
+    QPushButton *m_btEditionFichier;
+    Edition::Couverture m_couverture;
+    QString m_cheminImage;
+    QString m_cheminFichier;
 };

@@ -7,6 +7,7 @@
 #include "chrome/TImage.h"
 
 #include <QCollator>
+#include <QFrame>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -46,12 +47,30 @@ OngletListeFilms::OngletListeFilms(QWidget *parent)
     m_boutonAPropos->setCursor(Qt::PointingHandCursor);
     definirHint(*m_boutonAPropos, u"A propos de Kinolux"_s, true);
 
+    // The catalogue commands, stacked at the foot of the tab.
+    auto *panneau = new QWidget(this);
+    panneau->setObjectName(u"panelControlesListeFilms"_s);
+    auto *commandes = new QVBoxLayout(panneau);
+    commandes->setContentsMargins(0, 2, 0, 0);
+    commandes->setSpacing(2);
+    auto *bevel1 = new QFrame(panneau);
+    bevel1->setObjectName(u"Bevel1"_s);
+    bevel1->setFrameShape(QFrame::HLine);
+    bevel1->setFrameShadow(QFrame::Sunken);
+    bevel1->setFixedHeight(9);
+    for (QWidget *controle :
+         {static_cast<QWidget *>(m_boutonSupprimerFiche),
+          static_cast<QWidget *>(m_boutonNouvelleFicheVide),
+          static_cast<QWidget *>(m_boutonLFAjouterListeLecture), static_cast<QWidget *>(bevel1),
+          static_cast<QWidget *>(m_boutonGestionEnregistrer)}) {
+        controle->setParent(panneau);
+        commandes->addWidget(controle);
+    }
+    m_boutonAPropos->setParent(panneau);
+    commandes->addWidget(m_boutonAPropos, 0, Qt::AlignRight);
+
     contenu().addWidget(m_listeFilms, 1);
-    contenu().addWidget(m_boutonSupprimerFiche);
-    contenu().addWidget(m_boutonNouvelleFicheVide);
-    contenu().addWidget(m_boutonLFAjouterListeLecture);
-    contenu().addWidget(m_boutonGestionEnregistrer);
-    contenu().addWidget(m_boutonAPropos, 0, Qt::AlignRight);
+    contenu().addWidget(panneau);
 }
 
 void OngletListeFilms::remplir(const Catalogue &fiches)

@@ -2,13 +2,19 @@
 
 #include "views/Onglet.h"
 
+#include <QStringList>
+
 #include <functional>
 
+class PaintBox;
+class QListWidget;
 class TFicheFilm;
+class TImage;
 class Tdm_Kinolux;
 class TformMessageFlash;
 
-// The playlist tab.
+// The playlist tab: titles of the film list, each with a check mark that only the delete command
+// reads. It is saved to listeLecture.ldl and played as kinolux.pls.
 class OngletListeLecture final : public Onglet
 {
     Q_OBJECT
@@ -21,6 +27,9 @@ public:
                 std::function<TFicheFilm *()> ficheSelectionnee,
                 std::function<TFicheFilm *(const QString &)> ficheDuTitre);
 
+    QListWidget &listeLecture() { return *m_listeLecture; }
+    QStringList entrees() const;
+
 public slots:
     void ajouterDansListeLectureExecute();
     void lireFilmExecute();
@@ -31,8 +40,19 @@ public slots:
     void boutonListeLectureDecocherTousClick();
 
 private:
+    void ajouterEntree(const QString &titre);
+    // A launch given up: the flash window does not stay on screen with its progress bar.
+    void abandonnerLancement();
+
     Tdm_Kinolux *m_dm = nullptr;
     TformMessageFlash *m_flash = nullptr;
     std::function<TFicheFilm *()> m_ficheSelectionnee;
     std::function<TFicheFilm *(const QString &)> m_ficheDuTitre;
+
+    QListWidget *m_listeLecture;
+    PaintBox *m_boutonListeLectureDecocherTous;
+    TImage *m_boutonListeLectureEnregistrer;
+    TImage *m_boutonListeLectureSupprimer;
+    TImage *m_boutonListeLectureSupprimer2;
+    TImage *m_boutonListeLectureLire;
 };

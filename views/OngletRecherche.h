@@ -4,6 +4,11 @@
 
 #include <functional>
 
+class PaintBox;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
 class Tdm_Kinolux;
 
 // The search tab: cards found by several criteria at once.
@@ -16,6 +21,8 @@ public:
     // `afficherFiche` shows the card of a French title on the sheet, as the film list does.
     void relier(const Tdm_Kinolux &dm, std::function<void(const QString &)> afficherFiche);
 
+    QListWidget &listeRecherche() { return *m_listeRecherche; }
+
 public slots:
     void MAJ_RechercheExecute();
     void rechercherRechercheExecute();
@@ -24,4 +31,18 @@ public slots:
 private:
     const Tdm_Kinolux *m_dm = nullptr;
     std::function<void(const QString &)> m_afficherFiche;
+
+    QListWidget *m_listeRecherche;
+    QLineEdit *m_editRecherche;
+    QCheckBox *m_chbRechercheNomFilm;
+    QCheckBox *m_chbRechercheMotCle;
+    QCheckBox *m_chbRechercheActeur;
+    QComboBox *m_cbRechercheActeurs;
+    QCheckBox *m_chbRechercheDistrib;
+    QComboBox *m_cbRechercheDistrib;
+    QCheckBox *m_chbRechercheRealis;
+    QComboBox *m_cbRechercheRealis;
+    QCheckBox *m_chbRechercheAnnee;
+    QComboBox *m_cbRechercheAnnee;
+    PaintBox *m_boutonRechercher;
 };

@@ -195,7 +195,10 @@ void TKinoluxFPrincipale::creerActions()
     relierAction(u"chargerFicheFilm"_s, [this] { chargerFicheFilmExecute(); });
     relierAction(u"sauvegarderBase"_s, [this] { sauvegarderBaseExecute(); });
     relierAction(u"chargerBase"_s, [this] { chargerBaseExecute(); });
+    relierAction(u"creerNouvelleFiche"_s, [this] { creerNouvelleFicheExecute(); });
+    relierAction(u"supprimerFilm"_s, [this] { supprimerFilmExecute(); });
     relierAction(u"detruireListeFilms"_s, [this] { detruireListeFilmsExecute(); });
+    relierAction(u"detruireListesCBEdition"_s, [this] { detruireListesCBEditionExecute(); });
     relierAction(u"detruireObjetsListes"_s, [this] { detruireObjetsListesExecute(); });
     relierAction(u"rechargerEditionImageSites"_s, [this] { rechargerEditionImageSitesExecute(); });
 
@@ -219,6 +222,13 @@ void TKinoluxFPrincipale::creerActions()
     relierAction(u"enregistrerListeLecture"_s,
                  [lecture] { lecture->enregistrerListeLectureExecute(); });
     relierAction(u"chargerListeLecture"_s, [lecture] { lecture->chargerListeLectureExecute(); });
+    OngletEdition *edition = m_ongletEdition;
+    relierAction(u"MAJ_EditionChamp"_s, [edition] { edition->MAJ_EditionChampExecute(); });
+    relierAction(u"validerEditionChamp"_s, [edition] { edition->validerEditionChampExecute(); });
+    relierAction(u"MAJ_EditionListe"_s, [edition] { edition->MAJ_EditionListeExecute(); });
+    relierAction(u"validerEditionListe"_s, [edition] { edition->validerEditionListeExecute(); });
+    relierAction(u"MAJ_EditionSupp"_s, [edition] { edition->MAJ_EditionSuppExecute(); });
+    relierAction(u"validerEditionSupp"_s, [edition] { edition->validerEditionSuppExecute(); });
 }
 
 TFicheFilm *TKinoluxFPrincipale::ficheDuTitre(const QString &titre)
@@ -263,6 +273,12 @@ void TKinoluxFPrincipale::relier(Tdm_Kinolux &dm, TformMessageFlash &flash, TAbo
     m_ongletListeLecture->relier(
         dm, flash, [this] { return m_ongletListeFilms->ficheSelectionnee(); },
         [this](const QString &titre) { return ficheDuTitre(titre); });
+    m_ongletEdition->relier(dm, m_dialogues, listeFilms(),
+                            {[this] { MAJ_ListeFilms(); }, [this] { chargerFicheFilmExecute(); },
+                             [this] { m_ongletClassement->MAJ_ClassementExecute(); },
+                             [this] {
+                                 m_ongletRecherche->MAJ_RechercheExecute();
+                             }});
 }
 
 void TKinoluxFPrincipale::definirPanneauControle(QWidget *panneau)
@@ -442,6 +458,7 @@ void TKinoluxFPrincipale::chargerFicheFilmExecute()
         return;
     m_panelInfoFilm->afficher(*fiche, *m_dm);
     m_pcControles->setTabVisible(m_pcControles->indexOf(m_ongletEdition), true);
+    m_ongletEdition->MAJ_Edition();
 }
 
 void TKinoluxFPrincipale::sauvegarderBaseExecute()
@@ -458,7 +475,62 @@ void TKinoluxFPrincipale::detruireListeFilmsExecute()
     MAJ_ListeFilms();
 }
 
+void TKinoluxFPrincipale::detruireListesCBEditionExecute()
+{
+    // The editing tab's value lists are freed with its choice boxes.
+    m_ongletEdition->detruireListesCBEdition();
+}
+
 void TKinoluxFPrincipale::detruireObjetsListesExecute()
 {
+    detruireListesCBEditionExecute();
     detruireListeFilmsExecute();
+}
+
+void TKinoluxFPrincipale::creerNouvelleFicheExecute()
+{
+    const QString saisi = m_dialogues.saisie(
+        u"Création de fiche de film"_s, u"Veuillez saisir l'identifiant de la nouvelle fiche :"_s);
+    if (saisi.isEmpty())
+        return;
+    // Only a to z become capitals; accented letters stay as typed.
+    QString identifiant = saisi;
+    for (QChar &c : identifiant) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - (u'a' - u'A'));
+    }
+    const QString tiret = u"-"_s;
+    auto fiche = std::make_unique<TFicheFilm>(identifiant, identifiant, tiret, tiret, tiret, tiret,
+                                              tiret, QStringList(), QStringList(), QStringList(),
+                                              QStringList(), QStringList());
+    fiche->setCheminImage(u"IMAGES_FILMS\\"_s + saisi + u".jpg"_s);
+    fiche->setNiveauPreference(5);
+    fiche->setNomSupport(u"DVD "_s + Tdm_Kinolux::normaliserTitre(saisi));
+    fiche->setTypeSupport(u"DVD-VIDEO"_s);
+    fiche->setCheminFichier(tiret);
+    fiche->setCodec(u"MPEG2"_s);
+    fiche->setCommentaire(tiret);
+
+    // An identifier already in the catalogue is refused before anything is downloaded: the
+    // cover of the card that has it stays as it is.
+    if (!m_dm->contientIdFilm(identifiant)) {
+        m_dm->telechargerImage(*fiche);
+        m_dm->ajouterFicheFilm(fiche);
+    }
+    MAJ_ListeFilms();
+}
+
+void TKinoluxFPrincipale::supprimerFilmExecute()
+{
+    QListWidget &liste = listeFilms();
+    const int ligne = liste.selectedItems().isEmpty() ? -1 : liste.currentRow();
+    if (ligne >= 0)
+        m_dm->supprimerFiche(OngletListeFilms::ficheDeLigne(liste, ligne)->idFilm());
+    MAJ_ListeFilms();
+    const int lignes = liste.count();
+    if (ligne >= 0 && ligne < lignes)
+        liste.setCurrentRow(ligne);
+    else if (ligne > 0 && lignes > 0 && ligne == lignes)
+        liste.setCurrentRow(ligne - 1);
+    chargerFicheFilmExecute();
 }

@@ -71,6 +71,9 @@ public slots:
     void sauvegarderBaseExecute();
     void detruireListeFilmsExecute();
     void detruireObjetsListesExecute();
+    void detruireListesCBEditionExecute();
+    void creerNouvelleFicheExecute();
+    void supprimerFilmExecute();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -9,9 +9,12 @@
 #include "tests/support/RepertoireTest.h"
 #include "tests/support/ServeurDeTest.h"
 #include "views/OngletImports.h"
+#include "views/OngletListeLecture.h"
 #include "views/TKinoluxFPrincipale.h"
 
+#include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,7 +22,9 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -150,6 +155,99 @@ TEST(FenetreReelle, AFilmTypedAndDoubleClickedIsImportedWithItsCover)
     fp.pcControles().setCurrentIndex(0);
     QTest::qWait(900); // the confirmation fades out
     capture(fp, u"film-importe.png"_s);
+}
+
+TEST(FenetreReelle, ThePlaylistAndAFilmAreHandedToXdgOpenAsFileUrls)
+{
+    // A stand-in for the desktop's opener, first on the PATH: it records its argument.
+    QTemporaryDir outils;
+    ASSERT_TRUE(outils.isValid());
+    const QString journal = outils.filePath(u"lancements.txt"_s);
+    QFile script(outils.filePath(u"xdg-open"_s));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + journal.toUtf8() + "'\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray chemin = qgetenv("PATH");
+    qputenv("PATH", outils.path().toUtf8() + ':' + chemin);
+    const auto lignes = [&journal](qsizetype nombre) {
+        // The opener runs detached: wait for its record, within bounds.
+        QByteArrayList resultat;
+        for (int essai = 0; essai < 200 && resultat.size() < nombre; ++essai) {
+            QTest::qWait(50);
+            QFile fichier(journal);
+            if (fichier.open(QIODevice::ReadOnly))
+                resultat = fichier.readAll().split('\n');
+            resultat.removeAll(QByteArray());
+        }
+        return resultat;
+    };
+
+    RepertoireTest repertoire;
+    repertoire.ecrire(u"baseFilm.bdf"_s,
+                      "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Kinolux_BaseFilms><racine>"
+                      "<listeFichesFilms><ficheFilm><idFilm>PONT (LE)</idFilm>"
+                      "<titreFrancais>Le Pont</titreFrancais><cheminFichier>films\\le pont.avi"
+                      "</cheminFichier></ficheFilm></listeFichesFilms></racine>"
+                      "</Kinolux_BaseFilms>");
+    repertoire.ecrire(u"listeLecture.ldl"_s, "LE PONT\r\n");
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    kinolux.KinoluxPC().Image1Click();
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
+    QTest::qWait(300); // the start-up load reads the catalogue, then the playlist
+    auto *onglet = fp.findChild<OngletListeLecture *>();
+    ASSERT_EQ(onglet->entrees(), QStringList{u"LE PONT"_s});
+    fp.pcControles().setCurrentWidget(onglet);
+    capture(fp, u"liste-lecture.png"_s);
+
+    auto *lire = onglet->findChild<TImage *>(u"boutonListeLectureLire"_s);
+    QTest::mouseClick(lire, Qt::LeftButton, {}, lire->rect().center());
+    const QDir dossier(repertoire.chemin());
+    EXPECT_EQ(lignes(1),
+              QByteArrayList{QUrl::fromLocalFile(dossier.filePath(u"kinolux.pls"_s)).toEncoded()});
+    EXPECT_TRUE(repertoire.lire(u"kinolux.pls"_s).startsWith("[playlist]\r\nFile1=films\\le pont"));
+
+    fp.selectionnerTitre(u"Le Pont"_s);
+    fp.action(u"lireFilm"_s)->trigger();
+    EXPECT_EQ(lignes(2).value(1),
+              QUrl::fromLocalFile(dossier.filePath(u"films/le pont.avi"_s)).toEncoded());
+    EXPECT_TRUE(dialogues.appels.isEmpty());
+    qputenv("PATH", chemin);
+}
+
+TEST(FenetreReelle, EveryTabWithImportedFilms)
+{
+    ServeurDeTest site;
+    RepertoireTest repertoire;
+    site.ecrireIni(repertoire.chemin());
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    kinolux.KinoluxPC().Image1Click();
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
+    QTest::qWait(300);
+
+    // Four films imported the way the import tab does it.
+    OngletImports &onglet = fp.ongletImports();
+    for (const QString &titre : {u"PONT (LE)"_s, u"ENFANTS DU PARADIS (LES)"_s,
+                                 u"QUAI DES BRUMES"_s, u"ARMÉE DES OMBRES (L')"_s}) {
+        onglet.editGestionTitreFilm().setText(titre);
+        onglet.tempoGestionRafraichTimer();
+        onglet.listeMovieCovers().setCurrentRow(0);
+        fp.action(u"ajouterFilm"_s)->trigger();
+    }
+    ASSERT_EQ(kinolux.dm_Kinolux().fichesFilms().size(), 4u);
+    EXPECT_TRUE(dialogues.erreurs().isEmpty());
+    EXPECT_TRUE(fp.pcControles().isTabVisible(5));
+
+    const char *noms[] = {"onglet-liste.png",  "onglet-classement.png", "onglet-lecture.png",
+                          "onglet-import.png", "onglet-recherche.png",  "onglet-edition.png"};
+    for (int i = 0; i < 6; ++i) {
+        fp.pcControles().setCurrentIndex(i);
+        capture(fp, QString::fromLatin1(noms[i]));
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "app/DialoguesQt.h"
 #include "app/Kinolux.h"
 #include "app/TKinoluxPC.h"
 #include "catalogue/Tdm_Kinolux.h"
@@ -262,3 +263,11 @@ TEST_F(PanneauControle, ActionsCarryTheirNames)
 }
 
 } // namespace
+
+TEST(DialoguesQtFiltre, FilterListsBecomeTheFileDialogsForm)
+{
+    EXPECT_EQ(DialoguesQt::filtreQt(u"Fichier AVI|*.avi|Tous les fichiers|*.*|"_s),
+              u"Fichier AVI (*.avi);;Tous les fichiers (*.*)"_s);
+    EXPECT_EQ(DialoguesQt::filtreQt(u"Fichier image (*.jpg;*.bmp)|*.jpg;*.bmp|"_s),
+              u"Fichier image (*.jpg;*.bmp) (*.jpg *.bmp)"_s);
+}

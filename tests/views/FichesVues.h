@@ -1,0 +1,22 @@
+#pragma once
+
+#include "catalogue/TFicheFilm.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// A card with the placeholder cover and medium, as the sheet can show it without downloading.
+inline std::unique_ptr<TFicheFilm> nouvelleFiche(const QString &id, const QString &titre)
+{
+    using namespace Qt::StringLiterals;
+    auto fiche = std::make_unique<TFicheFilm>(id, titre, u"-"_s, u"-"_s, u"-"_s, u"-"_s, u"-"_s,
+                                              QStringList(), QStringList(), QStringList(),
+                                              QStringList(), QStringList());
+    fiche->setNiveauPreference(5);
+    fiche->setNomSupport(u"-"_s);
+    fiche->setTypeSupport(u"-"_s);
+    fiche->setCheminImage(u"IMAGES_FILMS\\SANSIMAGE.jpg"_s);
+    return fiche;
+}
