@@ -2,6 +2,7 @@
 #include "app/Dialogues.h"
 #include "app/Kinolux.h"
 #include "bench/GenerateurCatalogue.h"
+#include "bench/ProgrammeBench.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/TTransparentWnd.h"
 #include "views/TKinoluxFPrincipale.h"
@@ -25,37 +26,12 @@ namespace {
 
 constexpr int k_fiches = 35000;
 
-class DialoguesMuets final : public Dialogues
-{
-public:
-    void message(const QString &, const QString &) override {}
-    void erreur(const QString &texte) override { qFatal("%s", qPrintable(texte)); }
-    Reponse question(const QString &, const QString &, bool) override { return Reponse::Non; }
-    QString saisie(const QString &, const QString &) override { return {}; }
-    QString ouvrirFichier(const QString &, const QString &, const QString &) override { return {}; }
-};
-
 // A program directory: the delivered files, a generated catalogue and one large cover.
-struct Programme
+struct Programme : ProgrammeBench
 {
-    QTemporaryDir dossier;
-    DialoguesMuets dialogues;
-    std::unique_ptr<Kinolux> kinolux;
-
     Programme()
+        : ProgrammeBench(k_fiches)
     {
-        QDirIterator it(QStringLiteral(KINOLUX_BIN), QDir::Files | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString source = it.next();
-            const QString relatif = QDir(QStringLiteral(KINOLUX_BIN)).relativeFilePath(source);
-            if (relatif == u"kinolux"_s)
-                continue;
-            QDir(dossier.path()).mkpath(QFileInfo(relatif).path());
-            QFile::copy(source, dossier.filePath(relatif));
-        }
-        GenerateurCatalogue::ecrireBase(dossier.path(), k_fiches);
-        kinolux = std::make_unique<Kinolux>(dossier.path(), dialogues);
         kinolux->KinoluxFPrincipale().chargerBaseExecute();
 
         // The cover of the card benchmarked below: a 1000 x 1400 JPEG, as covers can be.

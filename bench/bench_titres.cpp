@@ -2,6 +2,7 @@
 #include "app/Dialogues.h"
 #include "app/Kinolux.h"
 #include "bench/GenerateurCatalogue.h"
+#include "bench/ProgrammeBench.h"
 #include "bench/Rapporteur.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/TTransparentWnd.h"
@@ -26,24 +27,13 @@ namespace {
 constexpr int k_titres = 200000;
 const QString k_fragment = u"LES"_s;
 
-class DialoguesMuets final : public Dialogues
+struct Programme : ProgrammeBench
 {
-public:
-    void message(const QString &, const QString &) override {}
-    void erreur(const QString &) override {}
-    Reponse question(const QString &, const QString &, bool) override { return Reponse::Non; }
-    QString saisie(const QString &, const QString &) override { return {}; }
-    QString ouvrirFichier(const QString &, const QString &, const QString &) override { return {}; }
-};
-
-struct Programme
-{
-    QTemporaryDir dossier;
-    DialoguesMuets dialogues;
-    std::unique_ptr<Kinolux> kinolux;
-
     Programme()
+        : ProgrammeBench(0)
     {
+        // The generated index replaces the delivered one before the program reads it.
+        kinolux.reset();
         QFile index(dossier.filePath(u"movies.txt"_s));
         if (index.open(QIODevice::WriteOnly))
             index.write(GenerateurCatalogue::listeTitres(k_titres));

@@ -2,6 +2,7 @@
 #include "app/Dialogues.h"
 #include "app/Kinolux.h"
 #include "bench/GenerateurCatalogue.h"
+#include "bench/ProgrammeBench.h"
 #include "bench/Rapporteur.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/PaintBox.h"
@@ -33,37 +34,11 @@ namespace {
 
 constexpr int k_fiches = 35000;
 
-class DialoguesMuets final : public Dialogues
+struct Programme : ProgrammeBench
 {
-public:
-    void message(const QString &, const QString &) override {}
-    void erreur(const QString &texte) override { qFatal("%s", qPrintable(texte)); }
-    Reponse question(const QString &, const QString &, bool) override { return Reponse::Non; }
-    QString saisie(const QString &, const QString &) override { return {}; }
-    QString ouvrirFichier(const QString &, const QString &, const QString &) override { return {}; }
-};
-
-// A program directory with the delivered files and a generated catalogue, loaded.
-struct Programme
-{
-    QTemporaryDir dossier;
-    DialoguesMuets dialogues;
-    std::unique_ptr<Kinolux> kinolux;
-
     Programme()
+        : ProgrammeBench(k_fiches)
     {
-        QDirIterator it(QStringLiteral(KINOLUX_BIN), QDir::Files | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString source = it.next();
-            const QString relatif = QDir(QStringLiteral(KINOLUX_BIN)).relativeFilePath(source);
-            if (relatif == u"kinolux"_s)
-                continue;
-            QDir(dossier.path()).mkpath(QFileInfo(relatif).path());
-            QFile::copy(source, dossier.filePath(relatif));
-        }
-        GenerateurCatalogue::ecrireBase(dossier.path(), k_fiches);
-        kinolux = std::make_unique<Kinolux>(dossier.path(), dialogues);
         kinolux->KinoluxFPrincipale().chargerBaseExecute();
     }
     TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }

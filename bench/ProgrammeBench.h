@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/Dialogues.h"
+#include "app/Kinolux.h"
+#include "bench/GenerateurCatalogue.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Dialogs that answer nothing: a benchmark that raises an error stops at once.
+class DialoguesMuets final : public Dialogues
+{
+public:
+    void message(const QString &, const QString &) override {}
+    void erreur(const QString &texte) override { qFatal("%s", qPrintable(texte)); }
+    Reponse question(const QString &, const QString &, bool) override { return Reponse::Non; }
+    QString saisie(const QString &, const QString &) override { return {}; }
+    QString ouvrirFichier(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+// The whole program on a temporary directory holding the delivered files of the build (the
+// programs left out) and, when `fiches` > 0, a generated catalogue of that many cards.
+struct ProgrammeBench
+{
+    QTemporaryDir dossier;
+    DialoguesMuets dialogues;
+    std::unique_ptr<Kinolux> kinolux;
+
+    explicit ProgrammeBench(int fiches)
+    {
+        const QDir livres(QStringLiteral(KINOLUX_BIN));
+        QDirIterator it(livres.path(), QDir::Files | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo source(it.next());
+            if (source.isExecutable())
+                continue;
+            const QString relatif = livres.relativeFilePath(source.filePath());
+            QDir(dossier.path()).mkpath(QFileInfo(relatif).path());
+            QFile::copy(source.filePath(), dossier.filePath(relatif));
+        }
+        if (fiches > 0)
+            GenerateurCatalogue::ecrireBase(dossier.path(), fiches);
+        kinolux = std::make_unique<Kinolux>(dossier.path(), dialogues);
+    }
+};
