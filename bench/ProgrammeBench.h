@@ -49,3 +49,17 @@ struct ProgrammeBench
         kinolux = std::make_unique<Kinolux>(dossier.path(), dialogues);
     }
 };
+
+// The program of a benchmark run, made at first use. `main` frees it with
+// `programmeBench<P>(true)` while the application object still exists.
+template <typename P> P *programmeBench(bool liberer = false)
+{
+    static std::unique_ptr<P> programme;
+    if (liberer) {
+        programme.reset();
+        return nullptr;
+    }
+    if (!programme)
+        programme = std::make_unique<P>();
+    return programme.get();
+}

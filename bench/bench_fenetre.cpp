@@ -43,14 +43,9 @@ struct Programme : ProgrammeBench
     TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
 };
 
-// Made at first use; destroyed by main while the application still exists.
-std::unique_ptr<Programme> g_programme;
-
 Programme &programme()
 {
-    if (!g_programme)
-        g_programme = std::make_unique<Programme>();
-    return *g_programme;
+    return *programmeBench<Programme>();
 }
 
 void ChargerBaseEtVues(benchmark::State &etat)
@@ -105,6 +100,6 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    g_programme.reset();
+    programmeBench<Programme>(true);
     return 0;
 }

@@ -43,14 +43,9 @@ struct Programme : ProgrammeBench
     OngletImports &onglet() { return kinolux->KinoluxFPrincipale().ongletImports(); }
 };
 
-// Made at first use; destroyed by main while the application still exists.
-std::unique_ptr<Programme> g_programme;
-
 Programme &programme()
 {
-    if (!g_programme)
-        g_programme = std::make_unique<Programme>();
-    return *g_programme;
+    return *programmeBench<Programme>();
 }
 
 // arg 0: the empty fragment (every title listed); arg 1: a three-letter fragment.
@@ -104,7 +99,7 @@ int main(int argc, char **argv)
     Rapporteur rapporteur;
     benchmark::RunSpecifiedBenchmarks(&rapporteur);
     benchmark::Shutdown();
-    g_programme.reset();
+    programmeBench<Programme>(true);
     // FiltrePur: the substring walk over the index in memory; GrepF: grep -c -F on the file.
     rapporteur.imprimer({{"FiltrePur", "GrepF"}, {"FiltreOnglet/1", "GrepF"}});
     return 0;

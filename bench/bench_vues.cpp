@@ -53,14 +53,9 @@ struct Programme : ProgrammeBench
     }
 };
 
-// Built at the first benchmark, destroyed before the application object.
-std::unique_ptr<Programme> g_programme;
-
 Programme &programme()
 {
-    if (!g_programme)
-        g_programme = std::make_unique<Programme>();
-    return *g_programme;
+    return *programmeBench<Programme>();
 }
 
 void MAJ_Classement(benchmark::State &etat)
@@ -149,7 +144,7 @@ int main(int argc, char **argv)
     Rapporteur rapporteur;
     benchmark::RunSpecifiedBenchmarks(&rapporteur);
     benchmark::Shutdown();
-    g_programme.reset();
+    programmeBench<Programme>(true);
     rapporteur.imprimer({});
     return 0;
 }

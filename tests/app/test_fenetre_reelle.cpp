@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -121,17 +123,29 @@ TEST(FenetreReelle, ThePanelIsPaintedOpensTheCatalogueAndQuits)
     EXPECT_FALSE(pc.isVisible());
 }
 
-TEST(FenetreReelle, AFilmTypedAndDoubleClickedIsImportedWithItsCover)
+// The catalogue window open in a real window, with the stand-in cover service for its imports.
+class AvecSite : public ::testing::Test
 {
+protected:
     ServeurDeTest site;
     RepertoireTest repertoire;
-    site.ecrireIni(repertoire.chemin());
     DialoguesScriptes dialogues;
-    Kinolux kinolux(repertoire.chemin(), dialogues);
-    kinolux.KinoluxPC().Image1Click();
-    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
-    QTest::qWait(300);
+    std::unique_ptr<Kinolux> kinolux;
+
+    void ouvrir()
+    {
+        site.ecrireIni(repertoire.chemin());
+        kinolux = std::make_unique<Kinolux>(repertoire.chemin(), dialogues);
+        kinolux->KinoluxPC().Image1Click();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&kinolux->KinoluxFPrincipale()));
+        QTest::qWait(300);
+    }
+};
+
+TEST_F(AvecSite, AFilmTypedAndDoubleClickedIsImportedWithItsCover)
+{
+    ouvrir();
+    TKinoluxFPrincipale &fp = kinolux->KinoluxFPrincipale();
 
     fp.pcControles().setCurrentIndex(3);
     OngletImports &onglet = fp.ongletImports();
@@ -150,7 +164,7 @@ TEST(FenetreReelle, AFilmTypedAndDoubleClickedIsImportedWithItsCover)
     QTest::mouseDClick(titres.viewport(), Qt::LeftButton, {}, point);
     QTest::qWait(100);
     EXPECT_TRUE(dialogues.appels.isEmpty());
-    ASSERT_EQ(kinolux.dm_Kinolux().fichesFilms().size(), 1u);
+    ASSERT_EQ(kinolux->dm_Kinolux().fichesFilms().size(), 1u);
     EXPECT_EQ(fp.findChild<QLabel *>(u"lbIDFilm"_s)->text(), u"Identifiant : PONT (LE)"_s);
     fp.pcControles().setCurrentIndex(0);
     QTest::qWait(900); // the confirmation fades out
@@ -217,17 +231,10 @@ TEST(FenetreReelle, ThePlaylistAndAFilmAreHandedToXdgOpenAsFileUrls)
     qputenv("PATH", chemin);
 }
 
-TEST(FenetreReelle, EveryTabWithImportedFilms)
+TEST_F(AvecSite, EveryTabWithImportedFilms)
 {
-    ServeurDeTest site;
-    RepertoireTest repertoire;
-    site.ecrireIni(repertoire.chemin());
-    DialoguesScriptes dialogues;
-    Kinolux kinolux(repertoire.chemin(), dialogues);
-    kinolux.KinoluxPC().Image1Click();
-    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
-    QTest::qWait(300);
+    ouvrir();
+    TKinoluxFPrincipale &fp = kinolux->KinoluxFPrincipale();
 
     // Four films imported the way the import tab does it.
     OngletImports &onglet = fp.ongletImports();
@@ -238,7 +245,7 @@ TEST(FenetreReelle, EveryTabWithImportedFilms)
         onglet.listeMovieCovers().setCurrentRow(0);
         fp.action(u"ajouterFilm"_s)->trigger();
     }
-    ASSERT_EQ(kinolux.dm_Kinolux().fichesFilms().size(), 4u);
+    ASSERT_EQ(kinolux->dm_Kinolux().fichesFilms().size(), 4u);
     EXPECT_TRUE(dialogues.erreurs().isEmpty());
     EXPECT_TRUE(fp.pcControles().isTabVisible(5));
 
