@@ -3,6 +3,9 @@
 #include "app/Dialogues.h"
 #include "app/Kinolux.h"
 #include "bench/GenerateurCatalogue.h"
+#include "chrome/TTransparentWnd.h"
+
+#include <QApplication>
 
 #include <QDir>
 #include <QDirIterator>
@@ -63,3 +66,29 @@ template <typename P> P *programmeBench(bool liberer = false)
         programme = std::make_unique<P>();
     return programme.get();
 }
+
+// The application of a benchmark of windows: the offscreen platform, fades without waits, and
+// without the offscreen platform's warning at every step of a fade.
+class ApplicationBench : public QApplication
+{
+public:
+    ApplicationBench(int &argc, char **argv)
+        : QApplication(preparer(argc), argv)
+    {
+        TTransparentWnd::definirAttenteFondu(0);
+    }
+
+private:
+    static int &preparer(int &argc)
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static QtMessageHandler precedent = nullptr;
+        precedent = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &contexte, const QString &message) {
+                if (!message.startsWith(
+                        QLatin1String("This plugin does not support setting window opacity")))
+                    precedent(type, contexte, message);
+            });
+        return argc;
+    }
+};

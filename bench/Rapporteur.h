@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <utility>
@@ -12,15 +13,19 @@
 
 // The console report of Google Benchmark, keeping the median real time of every benchmark so
 // that a program can print them again with the ratios to the reference tools run beside it.
+// When KINOLUX_BENCH_FIGURES names a file, every median (and every figure added by hand) is also
+// appended to it as "program:name<TAB>value" lines, for scripts/bench's table.
 class Rapporteur final : public benchmark::ConsoleReporter
 {
 public:
-    Rapporteur()
+    explicit Rapporteur(std::string programme)
         : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular)
+        , m_programme(std::move(programme))
     {
     }
 
     std::map<std::string, double> medianes; // milliseconds, by benchmark name
+    std::map<std::string, double> autres;   // figures that are not times, by name
 
     void ReportRuns(const std::vector<Run> &runs) override
     {
@@ -36,12 +41,17 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
-    // Prints every median, then each ratio "ours / reference" whose two figures were measured.
+    void ajouter(const std::string &nom, double valeur) { autres[nom] = valeur; }
+
+    // Prints every median, then each ratio "ours / reference" whose two figures were measured,
+    // and appends the figures to the table file if one is named.
     void imprimer(const std::vector<std::pair<std::string, std::string>> &rapports) const
     {
         std::printf("\nMedians (real time):\n");
         for (const auto &[nom, ms] : medianes)
             std::printf("  %-34s %9.2f ms\n", nom.c_str(), ms);
+        for (const auto &[nom, valeur] : autres)
+            std::printf("  %-34s %9.2f\n", nom.c_str(), valeur);
         for (const auto &[nous, reference] : rapports) {
             const auto a = medianes.find(nous);
             const auto b = medianes.find(reference);
@@ -49,5 +59,18 @@ public:
                 std::printf("  %s / %s = %.2f\n", nous.c_str(), reference.c_str(),
                             a->second / b->second);
         }
+
+        const char *table = std::getenv("KINOLUX_BENCH_FIGURES");
+        if (!table || !*table)
+            return;
+        if (FILE *f = std::fopen(table, "a")) {
+            for (const auto *figures : {&medianes, &autres})
+                for (const auto &[nom, valeur] : *figures)
+                    std::fprintf(f, "%s:%s\t%.3f\n", m_programme.c_str(), nom.c_str(), valeur);
+            std::fclose(f);
+        }
     }
+
+private:
+    std::string m_programme;
 };

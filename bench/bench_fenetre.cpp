@@ -3,6 +3,7 @@
 #include "app/Kinolux.h"
 #include "bench/GenerateurCatalogue.h"
 #include "bench/ProgrammeBench.h"
+#include "bench/Rapporteur.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/TTransparentWnd.h"
 #include "views/TKinoluxFPrincipale.h"
@@ -94,12 +95,12 @@ BENCHMARK(ChargerFicheFilm)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    TTransparentWnd::definirAttenteFondu(0);
+    ApplicationBench application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    Rapporteur rapporteur("bench_fenetre");
+    benchmark::RunSpecifiedBenchmarks(&rapporteur);
     benchmark::Shutdown();
     programmeBench<Programme>(true);
+    rapporteur.imprimer({});
     return 0;
 }

@@ -92,11 +92,9 @@ BENCHMARK(GrepF)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    TTransparentWnd::definirAttenteFondu(0);
+    ApplicationBench application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    Rapporteur rapporteur;
+    Rapporteur rapporteur("bench_titres");
     benchmark::RunSpecifiedBenchmarks(&rapporteur);
     benchmark::Shutdown();
     programmeBench<Programme>(true);

@@ -137,11 +137,9 @@ BENCHMARK(MAJ_ListeFilms)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    TTransparentWnd::definirAttenteFondu(0);
+    ApplicationBench application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    Rapporteur rapporteur;
+    Rapporteur rapporteur("bench_vues");
     benchmark::RunSpecifiedBenchmarks(&rapporteur);
     benchmark::Shutdown();
     programmeBench<Programme>(true);

@@ -85,3 +85,19 @@ private:
     QString m_codec;
     QString m_commentaire;
 };
+
+// Walks over the catalogue are bound by memory: every card and each of its texts is a block of
+// its own, met in no particular order. These ask for a card, or a text's characters, a few steps
+// ahead of the walk; they only hint and change nothing.
+inline void prechargerFiche(const TFicheFilm *fiche)
+{
+    __builtin_prefetch(fiche);
+}
+inline void prechargerTexte(const QString &texte)
+{
+    __builtin_prefetch(texte.constData());
+}
+inline void prechargerListe(const QStringList &liste)
+{
+    __builtin_prefetch(liste.constData());
+}

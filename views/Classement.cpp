@@ -56,7 +56,12 @@ Arbre grouper(std::span<const TFicheFilm *const> fiches, int type)
 {
     Groupement groupement;
     QString textes;
-    for (const TFicheFilm *fiche : fiches) {
+    for (size_t i = 0; i < fiches.size(); ++i) {
+        const TFicheFilm *fiche = fiches[i];
+        if (i + 16 < fiches.size())
+            prechargerFiche(fiches[i + 16]);
+        if (i + 8 < fiches.size())
+            prechargerTexte(fiches[i + 8]->idFilm());
         const QStringView texte = texteNoeud(*fiche);
         const Film film{textes.size(), texte.size(), fiche};
         textes.append(texte);

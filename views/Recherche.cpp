@@ -3,6 +3,8 @@
 #include <QSet>
 
 #include <algorithm>
+#include <unordered_map>
+#include <utility>
 
 namespace Recherche {
 
@@ -87,12 +89,16 @@ size_t qHash(SansCasse cle, size_t graine)
 }
 
 // Appends the values not yet offered, ignoring letter case. The values are the cards' own
-// texts, which outlive it.
+// texts, which outlive it. Cards read from the file share their recurring values: a text whose
+// very characters were met before is known without reading it again.
 class Offre
 {
 public:
     void ajouter(const QString &valeur)
     {
+        const auto [connu, nouveau] = m_caracteres.try_emplace(valeur.constData(), valeur.size());
+        if (!nouveau && connu->second == valeur.size())
+            return;
         const qsizetype avant = m_vues.size();
         m_vues.insert(SansCasse{valeur});
         if (m_vues.size() != avant)
@@ -101,6 +107,8 @@ public:
     QStringList resultat() { return std::move(m_valeurs); }
 
 private:
+    // The characters already met, with their length.
+    std::unordered_map<const QChar *, qsizetype> m_caracteres;
     QSet<SansCasse> m_vues;
     QStringList m_valeurs;
 };
@@ -123,9 +131,16 @@ QStringList rechercher(const Catalogue &fiches, const Criteres &criteres)
 {
     const QString motif = majusculesAscii(criteres.texte);
     QStringList titres;
-    for (const auto &fiche : fiches) {
-        if (satisfaitPrepare(*fiche, criteres, motif))
-            titres.append(fiche->titreFrancais());
+    const size_t nombre = fiches.size();
+    for (size_t i = 0; i < nombre; ++i) {
+        if (i + 16 < nombre)
+            prechargerFiche(fiches[i + 16].get());
+        if (i + 8 < nombre) {
+            prechargerTexte(fiches[i + 8]->titreFrancais());
+            prechargerTexte(fiches[i + 8]->titreOriginal());
+        }
+        if (satisfaitPrepare(*fiches[i], criteres, motif))
+            titres.append(fiches[i]->titreFrancais());
     }
     return titres;
 }
@@ -133,7 +148,15 @@ QStringList rechercher(const Catalogue &fiches, const Criteres &criteres)
 Valeurs valeursOffertes(const Catalogue &fiches)
 {
     Offre acteurs, distributeurs, realisateurs, annees;
-    for (const auto &fiche : fiches) {
+    const size_t nombre = fiches.size();
+    for (size_t i = 0; i < nombre; ++i) {
+        const TFicheFilm *fiche = fiches[i].get();
+        if (i + 16 < nombre)
+            prechargerFiche(fiches[i + 16].get());
+        if (i + 8 < nombre) {
+            prechargerListe(fiches[i + 8]->acteurs());
+            prechargerListe(fiches[i + 8]->realisateurs());
+        }
         for (const QString &acteur : fiche->acteurs())
             acteurs.ajouter(acteur);
         distributeurs.ajouter(fiche->distributeurFR());

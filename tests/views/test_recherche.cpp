@@ -162,6 +162,32 @@ TEST(Recherche, OfferedValuesKeepTheFirstSpellingInFirstMetOrder)
     EXPECT_EQ(valeurs.annees, QStringList({u"1962"_s, u"-"_s}));
 }
 
+// Cards read from a file share their recurring values; shared texts, equal copies and values
+// differing only in case must all be offered the same way.
+TEST(Recherche, SharedAndCopiedValuesAreOfferedAlike)
+{
+    const QString gabin = u"Jean Gabin"_s;
+    const QString annee = u"1962"_s;
+    Catalogue fiches;
+    auto a = nouvelleFiche(u"A"_s, u"A"_s);
+    a->setActeurs({gabin, u"Agnès Varda"_s, gabin});
+    a->setAnnee(annee);
+    fiches.push_back(std::move(a));
+    auto b = nouvelleFiche(u"B"_s, u"B"_s);
+    b->setActeurs({u"JEAN GABIN"_s, u"Jean Gabin"_s, gabin.left(4), gabin});
+    b->setAnnee(annee);
+    fiches.push_back(std::move(b));
+    auto c = nouvelleFiche(u"C"_s, u"C"_s);
+    c->setActeurs({u"agnès varda"_s, u"Michel Piccoli"_s, gabin});
+    c->setAnnee(u"1963"_s);
+    fiches.push_back(std::move(c));
+
+    const Recherche::Valeurs valeurs = Recherche::valeursOffertes(fiches);
+    EXPECT_EQ(valeurs.acteurs,
+              QStringList({u"Jean Gabin"_s, u"Agnès Varda"_s, u"Jean"_s, u"Michel Piccoli"_s}));
+    EXPECT_EQ(valeurs.annees, QStringList({u"1962"_s, u"1963"_s}));
+}
+
 class OngletRechercheTest : public ::testing::Test
 {
 protected:
