@@ -1,6 +1,8 @@
 #include "app/DialoguesQt.h"
 #include "app/Kinolux.h"
 #include "app/TKinoluxPC.h"
+#include "catalogue/Erreur.h"
+#include "catalogue/RepertoireDonnees.h"
 #include "chrome/Images.h"
 
 #include <QApplication>
@@ -21,7 +23,16 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&traduction);
 
     DialoguesQt dialogues;
-    Kinolux kinolux(QCoreApplication::applicationDirPath(), dialogues);
+    // An installed program keeps the user's files in the user's own folder; a folder that cannot
+    // be made or filled stops the program rather than showing an empty catalogue.
+    QString repertoire;
+    try {
+        repertoire = RepertoireDonnees::choisir(QCoreApplication::applicationDirPath());
+    } catch (const Erreur &erreur) {
+        dialogues.erreur(erreur.texte());
+        return 1;
+    }
+    Kinolux kinolux(repertoire, dialogues);
     QObject::connect(&kinolux.KinoluxPC(), &TKinoluxPC::fermee, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     kinolux.KinoluxPC().show();

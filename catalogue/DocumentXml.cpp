@@ -4,12 +4,26 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
 #include <sys/mman.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KINOLUX_SOUS_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KINOLUX_SOUS_ASAN 1
+#endif
+#endif
+#ifndef KINOLUX_SOUS_ASAN
+#define KINOLUX_SOUS_ASAN 0
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -60,6 +74,16 @@ void windows1252VersUtf8(const DocumentXml::Tampon &source, DocumentXml::Tampon 
     }
 }
 
+// Bytes declared in Windows-1252 or Latin-1 are turned into UTF-8.
+void convertirSiDeclare(DocumentXml::Tampon &tampon)
+{
+    if (DocumentXml::declareWindows1252(tampon.octets())) {
+        DocumentXml::Tampon converti;
+        windows1252VersUtf8(tampon, converti);
+        tampon.echanger(converti);
+    }
+}
+
 void lireOctets(const QString &chemin, DocumentXml::Chargement &resultat,
                 DocumentXml::Tampon &tampon)
 {
@@ -75,6 +99,12 @@ void lireOctets(const QString &chemin, DocumentXml::Chargement &resultat,
         return;
     }
     const qint64 taille = fichier.size();
+    if (taille > DocumentXml::k_tailleMaximale) {
+        resultat.raison =
+            u"le fichier fait plus de %1 Mio, la taille maximale d'un catalogue"_s.arg(
+                DocumentXml::k_tailleMaximale / (1024 * 1024));
+        return;
+    }
     char *p = tampon.allouer(size_t(taille));
     qint64 lus = 0;
     while (lus < taille) {
@@ -90,11 +120,15 @@ void lireOctets(const QString &chemin, DocumentXml::Chargement &resultat,
     }
     tampon.reduire(size_t(lus));
     resultat.ouvert = true;
-    if (DocumentXml::declareWindows1252(tampon.octets())) {
-        DocumentXml::Tampon converti;
-        windows1252VersUtf8(tampon, converti);
-        tampon.echanger(converti);
-    }
+    convertirSiDeclare(tampon);
+}
+
+void copierOctets(QByteArrayView octets, DocumentXml::Tampon &tampon)
+{
+    char *p = tampon.allouer(size_t(octets.size()));
+    if (!octets.isEmpty())
+        std::memcpy(p, octets.data(), size_t(octets.size()));
+    convertirSiDeclare(tampon);
 }
 
 int ligne(QByteArrayView texte, qsizetype position)
@@ -109,6 +143,22 @@ int ligne(QByteArrayView texte, qsizetype position)
     return n;
 }
 
+pugi::xml_parse_result analyser(pugi::xml_document &document, DocumentXml::Tampon &tampon,
+                                unsigned int options)
+{
+    return document.load_buffer_inplace(tampon.donnees(), tampon.taille(), options,
+                                        DocumentXml::declareWindows1252(tampon.octets())
+                                            ? pugi::encoding_utf8
+                                            : pugi::encoding_auto);
+}
+
+// `original`: the bytes as they were before the parse rewrote them.
+QString raisonAnalyse(const pugi::xml_parse_result &analyse, const DocumentXml::Tampon &original)
+{
+    return u"%1 (ligne %2)"_s.arg(QString::fromUtf8(analyse.description()))
+        .arg(ligne(original.octets(), analyse.offset));
+}
+
 } // namespace
 
 namespace DocumentXml {
@@ -121,6 +171,13 @@ Tampon::~Tampon()
 char *Tampon::allouer(size_t taille)
 {
     liberer();
+#if KINOLUX_SOUS_ASAN
+    // AddressSanitizer does not watch mapped memory: from the heap, a read past the end is seen.
+    m_reserve = taille;
+    m_memoire = static_cast<char *>(std::malloc(std::max<size_t>(taille, 1)));
+    if (!m_memoire)
+        throw std::bad_alloc();
+#else
     // One byte more, so that an empty file still maps some memory.
     m_reserve = taille + 1;
     void *memoire =
@@ -129,14 +186,19 @@ char *Tampon::allouer(size_t taille)
         throw std::bad_alloc();
     madvise(memoire, m_reserve, MADV_HUGEPAGE);
     m_memoire = static_cast<char *>(memoire);
+#endif
     m_taille = taille;
     return m_memoire;
 }
 
 void Tampon::liberer()
 {
+#if KINOLUX_SOUS_ASAN
+    std::free(m_memoire);
+#else
     if (m_memoire)
         munmap(m_memoire, m_reserve);
+#endif
     m_memoire = nullptr;
     m_taille = m_reserve = 0;
 }
@@ -150,9 +212,7 @@ Chargement charger(const QString &chemin, pugi::xml_document &document, Tampon &
     if (!resultat.ouvert)
         return resultat;
 
-    const pugi::xml_parse_result analyse = document.load_buffer_inplace(
-        tampon.donnees(), tampon.taille(), options,
-        declareWindows1252(tampon.octets()) ? pugi::encoding_utf8 : pugi::encoding_auto);
+    const pugi::xml_parse_result analyse = analyser(document, tampon, options);
     if (analyse) {
         resultat.analyse = true;
         return resultat;
@@ -161,8 +221,26 @@ Chargement charger(const QString &chemin, pugi::xml_document &document, Tampon &
     Chargement relu;
     Tampon original;
     lireOctets(chemin, relu, original);
-    resultat.raison = u"%1 (ligne %2)"_s.arg(QString::fromUtf8(analyse.description()))
-                          .arg(ligne(original.octets(), analyse.offset));
+    resultat.raison = raisonAnalyse(analyse, original);
+    document.reset();
+    return resultat;
+}
+
+Chargement chargerOctets(QByteArrayView octets, pugi::xml_document &document, Tampon &tampon,
+                         unsigned int options)
+{
+    Chargement resultat;
+    document.reset();
+    copierOctets(octets, tampon);
+    resultat.ouvert = true;
+    const pugi::xml_parse_result analyse = analyser(document, tampon, options);
+    if (analyse) {
+        resultat.analyse = true;
+        return resultat;
+    }
+    Tampon original;
+    copierOctets(octets, original);
+    resultat.raison = raisonAnalyse(analyse, original);
     document.reset();
     return resultat;
 }
@@ -236,6 +314,15 @@ void versUtf8Xml(QStringView texte, std::string &sortie)
     sortie.resize(static_cast<size_t>(p - sortie.data()));
 }
 
+QString depuisUtf8(QByteArrayView utf8)
+{
+    if (!utf8.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(utf8);
+    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+    return decodeur(utf8);
+}
+
 EcrivainPeripherique::EcrivainPeripherique(QIODevice &peripherique)
     : m_peripherique(peripherique)
 {
@@ -255,6 +342,17 @@ bool EcrivainPeripherique::terminer()
         m_echec = m_peripherique.write(m_bloc) != m_bloc.size();
     m_bloc.resize(0);
     return !m_echec;
+}
+
+QString TextesPartages::texte(const char *utf8)
+{
+    const std::string_view cle(utf8);
+    if (cle.size() > k_longueurMaximale)
+        return depuisUtf8(cle);
+    auto [entree, nouvelle] = m_textes.try_emplace(cle);
+    if (nouvelle)
+        entree->second = depuisUtf8(cle);
+    return entree->second;
 }
 
 } // namespace DocumentXml

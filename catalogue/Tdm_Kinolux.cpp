@@ -157,7 +157,15 @@ std::optional<qint32> entierDecimal(const char *texte)
     return static_cast<qint32>(valeur);
 }
 
-std::unique_ptr<TFicheFilm> lireFiche(const pugi::xml_node &noeud)
+// The fields whose values recur from card to card, and are shared between the cards.
+bool valeurCommune(Champ c)
+{
+    return c == Annee || c == Duree || c == DistributeurFR || c == TypeSupport || c == Codec ||
+           c == CheminFichier || c == Commentaire;
+}
+
+std::unique_ptr<TFicheFilm> lireFiche(const pugi::xml_node &noeud,
+                                      DocumentXml::TextesPartages &partages)
 {
     const QString tiret = u"-"_s;
     std::array<QString, NombreChamps> textes;
@@ -173,7 +181,8 @@ std::unique_ptr<TFicheFilm> lireFiche(const pugi::xml_node &noeud)
         if (estElementTexte(enfant)) {
             const char *valeur = texteElement(enfant);
             if (genre == Genre::Texte) {
-                textes[c] = QString::fromUtf8(valeur);
+                textes[c] =
+                    valeurCommune(c) ? partages.texte(valeur) : DocumentXml::depuisUtf8(valeur);
             } else if (genre == Genre::Entier) {
                 const std::optional<qint32> entier = entierDecimal(valeur);
                 if (!entier)
@@ -182,7 +191,7 @@ std::unique_ptr<TFicheFilm> lireFiche(const pugi::xml_node &noeud)
                 preference = *entier;
             }
         } else if (genre == Genre::Liste) {
-            Tdm_Kinolux::lireOccurences(listes[c], enfant);
+            Tdm_Kinolux::lireOccurences(listes[c], enfant, &partages);
         }
     }
 
@@ -293,6 +302,31 @@ QString natif(const QString &chemin)
     return QDir::toNativeSeparators(chemin);
 }
 
+// The cards of a parsed catalogue, appended one by one: those before a bad card stay.
+void lireDocument(const pugi::xml_document &document, Catalogue &fiches)
+{
+    // The document element's first child node, then its first child node. A text kept as a
+    // value stands first; it has no child of its own.
+    const pugi::xml_node element = document.document_element();
+    const pugi::xml_node racine = element.first_child();
+    if (texteIntegre(element) || !racine)
+        throw Erreur(u"List index out of bounds (0)"_s);
+    const pugi::xml_node liste = texteIntegre(racine) ? pugi::xml_node() : racine.first_child();
+    if (!texteIntegre(racine) && !liste)
+        throw Erreur(u"List index out of bounds (0)"_s);
+
+    // Every child node is a card, a leading text too.
+    size_t nombre = texteIntegre(liste) ? 1 : 0;
+    for (pugi::xml_node noeud = liste.first_child(); noeud; noeud = noeud.next_sibling())
+        ++nombre;
+    fiches.reserve(fiches.size() + nombre);
+    DocumentXml::TextesPartages partages;
+    if (texteIntegre(liste))
+        fiches.push_back(lireFiche(pugi::xml_node(), partages));
+    for (pugi::xml_node noeud = liste.first_child(); noeud; noeud = noeud.next_sibling())
+        fiches.push_back(lireFiche(noeud, partages));
+}
+
 } // namespace
 
 Tdm_Kinolux::Tdm_Kinolux(const QString &repertoire, Dialogues *dialogues, QObject *parent)
@@ -314,6 +348,15 @@ QString Tdm_Kinolux::chemin(const QString &relatif) const
     QString nom = relatif;
     nom.replace(u'\\', u'/');
     return QDir(m_repertoire).filePath(nom);
+}
+
+QString Tdm_Kinolux::cheminInterieur(const QString &relatif) const
+{
+    QString racine = QDir(m_repertoire).absolutePath();
+    if (!racine.endsWith(u'/'))
+        racine += u'/';
+    const QString fichier = QDir::cleanPath(QFileInfo(chemin(relatif)).absoluteFilePath());
+    return fichier.size() > racine.size() && fichier.startsWith(racine) ? fichier : QString();
 }
 
 void Tdm_Kinolux::DataModuleCreate()
@@ -401,27 +444,19 @@ void Tdm_Kinolux::lireBaseFilms()
                                                                           chargement.raison));
     if (!chargement.analyse)
         throw Erreur(chargement.raison);
-
-    // The document element's first child node, then its first child node. A text kept as a
-    // value stands first; it has no child of its own.
-    const pugi::xml_node element = document.document_element();
-    const pugi::xml_node racine = element.first_child();
-    if (texteIntegre(element) || !racine)
-        throw Erreur(u"List index out of bounds (0)"_s);
-    const pugi::xml_node liste = texteIntegre(racine) ? pugi::xml_node() : racine.first_child();
-    if (!texteIntegre(racine) && !liste)
-        throw Erreur(u"List index out of bounds (0)"_s);
-
-    // Every child node is a card, a leading text too.
-    size_t nombre = texteIntegre(liste) ? 1 : 0;
-    for (pugi::xml_node noeud = liste.first_child(); noeud; noeud = noeud.next_sibling())
-        ++nombre;
-    m_fichesFilms.reserve(nombre);
-    if (texteIntegre(liste))
-        m_fichesFilms.push_back(lireFiche(pugi::xml_node()));
-    for (pugi::xml_node noeud = liste.first_child(); noeud; noeud = noeud.next_sibling())
-        m_fichesFilms.push_back(lireFiche(noeud));
+    lireDocument(document, m_fichesFilms);
     m_etatBase = EtatBase::Lue;
+}
+
+void Tdm_Kinolux::lireFiches(QByteArrayView octets, Catalogue &fiches)
+{
+    DocumentXml::Tampon tampon;
+    pugi::xml_document document;
+    const DocumentXml::Chargement chargement =
+        DocumentXml::chargerOctets(octets, document, tampon, k_optionsLecture);
+    if (!chargement.analyse)
+        throw Erreur(chargement.raison);
+    lireDocument(document, fiches);
 }
 
 void Tdm_Kinolux::ecrireBaseFilms()
@@ -499,7 +534,8 @@ void Tdm_Kinolux::conserverBase(const QString &fichier) const
                  "l'enregistrer : trop de copies datées."_s.arg(natif(fichier)));
 }
 
-void Tdm_Kinolux::lireOccurences(QStringList &liste, const pugi::xml_node &element)
+void Tdm_Kinolux::lireOccurences(QStringList &liste, const pugi::xml_node &element,
+                                 DocumentXml::TextesPartages *partages)
 {
     qsizetype nombre = 0;
     for (pugi::xml_node enfant = element.first_child(); enfant; enfant = enfant.next_sibling())
@@ -515,7 +551,8 @@ void Tdm_Kinolux::lireOccurences(QStringList &liste, const pugi::xml_node &eleme
         }
         if (!estElementTexte(enfant))
             throw Erreur(u"Element does not contain a single text node"_s);
-        liste.append(QString::fromUtf8(texteElement(enfant)));
+        const char *valeur = texteElement(enfant);
+        liste.append(partages ? partages->texte(valeur) : DocumentXml::depuisUtf8(valeur));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "import/Connexion.h"
 #include "import/Hotes.h"
 
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,9 @@ class Dialogues;
 
 namespace pugi {
 class xml_node;
+}
+namespace DocumentXml {
+class TextesPartages;
 }
 
 using Catalogue = std::vector<std::unique_ptr<TFicheFilm>>;
@@ -34,6 +38,10 @@ public:
     const QString &repertoire() const { return m_repertoire; }
     // The file path of a name relative to the base directory ("IMAGES_FILMS\\X.jpg" included).
     QString chemin(const QString &relatif) const;
+    // The same when it stays inside the base directory; empty when it leads out of it (an
+    // absolute path, "..", "\\server\share"). Stored paths come from catalogue files that may
+    // have been made elsewhere: a file is read from them only through this.
+    QString cheminInterieur(const QString &relatif) const;
 
     Catalogue &fichesFilms() { return m_fichesFilms; }
     const Catalogue &fichesFilms() const { return m_fichesFilms; }
@@ -52,6 +60,9 @@ public:
     bool supprimerFiche(const QString &idFilm);
 
     void lireBaseFilms();
+    // Reads the cards of a catalogue's bytes as lireBaseFilms reads the file, appending them one
+    // by one to `fiches` (those before a bad card stay there); raises Erreur as it does.
+    static void lireFiches(QByteArrayView octets, Catalogue &fiches);
     void ecrireBaseFilms();
 
     // Hands a file to the desktop's program for its type (Tdm_KinoluxLecture.cpp): a relative
@@ -59,7 +70,9 @@ public:
     // an empty path opens nothing.
     void lancerFichier(const QString &fichier) const;
 
-    static void lireOccurences(QStringList &liste, const pugi::xml_node &element);
+    // Appends the entries of a list element; with `partages`, equal entries share one text.
+    static void lireOccurences(QStringList &liste, const pugi::xml_node &element,
+                               DocumentXml::TextesPartages *partages = nullptr);
     static void ecrireOccurences(const QStringList &liste, pugi::xml_node &element);
 
     Connexion &connexion() { return m_connexion; }

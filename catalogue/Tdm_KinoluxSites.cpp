@@ -132,8 +132,7 @@ QByteArray Tdm_Kinolux::nomCouvertureAffiches(const QString &idFilm)
 
 void Tdm_Kinolux::telechargerImage(TFicheFilm &fiche)
 {
-    fiche.setCheminImage(cheminImagePour(fiche.idFilm()));
-
+    const QString cheminImage = cheminImagePour(fiche.idFilm());
     const QByteArray nomSite = nomCouvertureSite(fiche.idFilm());
     ReponseHttp reponse = m_connexion.get(m_hotes.principal, "/getjpg.html/" + nomSite + ".jpg");
     if (reponse.reussi)
@@ -144,7 +143,7 @@ void Tdm_Kinolux::telechargerImage(TFicheFilm &fiche)
     }
     m_connexion.fermer();
 
-    const QString fichier = chemin(fiche.cheminImage());
+    const QString fichier = chemin(cheminImage);
     QByteArray image;
     if (reponse.reussi) {
         image = reponse.corps;
@@ -154,6 +153,13 @@ void Tdm_Kinolux::telechargerImage(TFicheFilm &fiche)
     } else {
         if (m_dialogues)
             m_dialogues->message(QCoreApplication::applicationName(), u"Image indisponible !"_s);
+        // A cover already there under the card's name is worth more than the placeholder: a
+        // site that cannot be reached must not cost the card its picture.
+        QFile existante(fichier);
+        if (existante.open(QIODevice::ReadOnly) && Jpeg::enTeteLisible(existante.read(1 << 20))) {
+            fiche.setCheminImage(cheminImage);
+            return;
+        }
         const QString modele = chemin(u"IMAGES_FILMS\\SANSIMAGE.jpg"_s);
         QFile sansImage(modele);
         if (sansImage.open(QIODevice::ReadOnly))
@@ -162,10 +168,12 @@ void Tdm_Kinolux::telechargerImage(TFicheFilm &fiche)
             throw Erreur(u"Impossible de lire l'image « %1 »."_s.arg(modele));
     }
 
-    // The cover is written aside, then takes the place of the old one.
+    // The cover is written aside, then takes the place of the old one. The card names it only
+    // once it is there: a failed download leaves the card as it was.
     QSaveFile sortie(fichier);
     if (!sortie.open(QIODevice::WriteOnly) || sortie.write(image) != image.size() ||
         !sortie.commit())
         throw Erreur(
             u"Impossible d'enregistrer l'image « %1 » : %2"_s.arg(fichier, sortie.errorString()));
+    fiche.setCheminImage(cheminImage);
 }

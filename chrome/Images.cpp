@@ -1013,12 +1013,11 @@ QImage aProposPetit()
     return image;
 }
 
-QImage iconeProgramme()
-{
-    QImage image = nouvelleImage(106, 97);
-    QPainter p(&image);
-    preparer(p);
+namespace {
 
+// The program icon on its 106 x 97 grid.
+void dessinerIconeProgramme(QPainter &p)
+{
     const QRectF tuile(3, 2, 100, 93);
     p.setPen(QPen(noir, 1.5));
     p.setBrush(degradeVertical(tuile.top(), tuile.bottom(), ardoise, noir));
@@ -1026,6 +1025,30 @@ QImage iconeProgramme()
 
     bobine(p, QPointF(53, 46), 36, lavande, lavandePale);
     boutonLecture(p, QPointF(80, 74), 15);
+}
+
+} // namespace
+
+QImage iconeProgramme()
+{
+    QImage image = nouvelleImage(106, 97);
+    QPainter p(&image);
+    preparer(p);
+    dessinerIconeProgramme(p);
+    return image;
+}
+
+QImage iconeBureau(int cote)
+{
+    // Drawn at the size asked rather than scaled from the small picture, so that large icons
+    // stay sharp; centred vertically in the square.
+    QImage image = nouvelleImage(cote, cote);
+    QPainter p(&image);
+    preparer(p);
+    const qreal echelle = cote / 106.0;
+    p.translate(0, (cote - 97 * echelle) / 2);
+    p.scale(echelle, echelle);
+    dessinerIconeProgramme(p);
     return image;
 }
 

@@ -16,6 +16,9 @@ QImage aProposPetit();    // 41 x 33, the film list's about button
 QImage iconeProgramme();  // 106 x 97, also the window icon
 QImage sansImage();       // the cover placeholder, 249 x 345
 
+// The program icon drawn in a square of `cote` pixels, for the desktop's icon themes.
+QImage iconeBureau(int cote);
+
 QImage imageDepart();         // the sheet's cover before any film is shown, 249 x 345
 QImage lireFilm();            // "Lire le film", 48 x 48
 QImage ajouterListeLecture(); // "Ajouter dans la liste de lecture", 32 x 32

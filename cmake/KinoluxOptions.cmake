@@ -13,3 +13,22 @@ target_compile_definitions(kinolux_options INTERFACE
     QT_DISABLE_DEPRECATED_UP_TO=0x060000
     KINOLUX_VERSION="${PROJECT_VERSION}")
 target_include_directories(kinolux_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer on every target (build-asan):
+# the first report ends the program with a failure.
+option(KINOLUX_SANITIZE "Build with ASan and UBSan" OFF)
+# libFuzzer targets in fuzz/ (clang only, build-fuzz): the libraries carry the fuzzer's coverage
+# hooks and the same sanitizers.
+option(KINOLUX_FUZZ "Build the libFuzzer targets of fuzz/ (clang)" OFF)
+if(KINOLUX_SANITIZE OR KINOLUX_FUZZ)
+    set(kinolux_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+    if(KINOLUX_FUZZ)
+        if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+            message(FATAL_ERROR "KINOLUX_FUZZ needs clang (CC=clang CXX=clang++)")
+        endif()
+        target_compile_options(kinolux_options INTERFACE -fsanitize=fuzzer-no-link)
+    endif()
+    target_compile_options(kinolux_options INTERFACE ${kinolux_sanitizers}
+        -fno-omit-frame-pointer)
+    target_link_options(kinolux_options INTERFACE ${kinolux_sanitizers})
+endif()

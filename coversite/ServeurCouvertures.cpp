@@ -126,6 +126,7 @@ struct ServeurCouvertures::Connexion
     qint64 position = 0;
     qint64 restant = -1;
     bool fragmente = false;
+    qint64 avantSilence = -1; // body bytes still to send before falling silent (-1: no silence)
 };
 
 struct ServeurCouvertures::Reponse
@@ -140,6 +141,7 @@ struct ServeurCouvertures::Reponse
     qint64 longueurAnnoncee = -1;
     bool sansLongueur = false;
     qint64 tailleCorps = -1;
+    qint64 silenceApres = -1;
     bool couperApresEntete = false;
 };
 
@@ -466,6 +468,7 @@ void ServeurCouvertures::repondre(QTcpSocket *socket, const Requete &requete)
             reponse.longueurAnnoncee = regle.longueurAnnoncee;
             reponse.sansLongueur = regle.sansLongueur;
             reponse.tailleCorps = regle.tailleCorps;
+            reponse.silenceApres = regle.silenceApres;
             reponse.couperApresEntete = regle.couperApresEntete;
         }
     }
@@ -528,6 +531,7 @@ void ServeurCouvertures::envoyer(QTcpSocket *socket, const Reponse &reponse)
     }
     connexion.enCours = true;
     connexion.fragmente = reponse.fragmente;
+    connexion.avantSilence = reponse.silenceApres;
     if (reponse.tailleCorps >= 0) {
         connexion.restant = reponse.tailleCorps;
     } else {
@@ -561,11 +565,24 @@ void ServeurCouvertures::pomper(QTcpSocket *socket)
             connexion.position += morceau.size();
             fini = connexion.position >= connexion.corps.size();
         }
+        bool silence = false;
+        if (connexion.avantSilence >= 0) {
+            silence = morceau.size() >= connexion.avantSilence;
+            if (silence)
+                morceau.truncate(connexion.avantSilence);
+            else
+                connexion.avantSilence -= morceau.size();
+        }
         if (!morceau.isEmpty()) {
             if (connexion.fragmente)
                 socket->write(QByteArray::number(morceau.size(), 16) + "\r\n" + morceau + "\r\n");
             else
                 socket->write(morceau);
+        }
+        if (silence) {
+            // Nothing more is sent and the connection stays open: the client has to give up.
+            connexion.enCours = false;
+            return;
         }
         if (fini) {
             if (connexion.fragmente)

@@ -50,6 +50,8 @@ public:
         bool sansLongueur = false;       // no Content-Length: the body ends with the connection
         qint64 tailleCorps = -1;         // a body of this many bytes, streamed (no memory held)
         int attenteMs = 0;               // wait this long before answering; -1: never answer
+        qint64 silenceApres = -1;        // send this many bytes of the body, then fall silent
+                                         // with the connection left open
         bool couperApresEntete = false;  // close the connection right after the headers
         QByteArray cookieExige;          // "name=value": set it on the first answer of the host,
                                          // then answer 403 to every request that does not send it

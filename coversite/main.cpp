@@ -1,8 +1,10 @@
-// kinolux-coversite [--donnees DIR] [--ports P1,P2,P3]: the stand-in cover service on loopback.
+// kinolux-coversite [--donnees DIR] [--ports P1,P2,P3] [--ini FILE]: the stand-in cover service on
+// loopback.
 #include "coversite/ServeurCouvertures.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -41,8 +43,12 @@ int main(int argc, char **argv)
     const QCommandLineOption optionPorts(
         u"ports"_s, u"Ports of the main, data and poster hosts (default: 8081,8082,8083)."_s,
         u"P1,P2,P3"_s, u"8081,8082,8083"_s);
+    const QCommandLineOption optionIni(
+        u"ini"_s, u"Once listening, write the program's kinolux.ini naming these hosts to FILE."_s,
+        u"FILE"_s);
     analyseur.addOption(optionDonnees);
     analyseur.addOption(optionPorts);
+    analyseur.addOption(optionIni);
     analyseur.process(application);
 
     const QStringList textes = analyseur.value(optionPorts).split(u',');
@@ -60,6 +66,20 @@ int main(int argc, char **argv)
     if (!serveur.demarrer(ports, &erreur)) {
         std::fprintf(stderr, "kinolux-coversite: %s\n", qPrintable(erreur));
         return 1;
+    }
+
+    // Ports 0 take free ones: the ini file tells the program (or a test) which.
+    if (analyseur.isSet(optionIni)) {
+        const QByteArray texte =
+            "[sites]\nprincipal=" + serveur.adresse(ServeurCouvertures::Principal).toLatin1() +
+            "\ndonnees=" + serveur.adresse(ServeurCouvertures::Donnees).toLatin1() +
+            "\naffiches=" + serveur.adresse(ServeurCouvertures::Affiches).toLatin1() + '\n';
+        QSaveFile ini(analyseur.value(optionIni));
+        if (!ini.open(QIODevice::WriteOnly) || ini.write(texte) != texte.size() || !ini.commit()) {
+            std::fprintf(stderr, "kinolux-coversite: %s: %s\n",
+                         qPrintable(analyseur.value(optionIni)), qPrintable(ini.errorString()));
+            return 1;
+        }
     }
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signal) != 0) {

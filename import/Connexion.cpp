@@ -164,8 +164,10 @@ std::optional<Cible> resoudre(const Cible &actuelle, const QByteArray &location)
 
     Cible cible = actuelle;
     if (reference.startsWith("//")) {
+        // `reste` points into this address: it must outlive it.
+        const QByteArray adresse = "http:" + reference;
         QByteArrayView reste;
-        if (!lireAdresseAbsolue("http:" + reference, cible, reste))
+        if (!lireAdresseAbsolue(adresse, cible, reste))
             return std::nullopt;
         cible.chemin = reste.startsWith('/') ? reste.toByteArray() : '/' + reste.toByteArray();
     } else if (reference.isEmpty()) {

@@ -8,6 +8,9 @@ namespace PageFiche {
 
 std::optional<QStringList> lignes(QByteArrayView corps)
 {
+    // A page of text never holds a NUL byte: such an answer is binary data, not a card.
+    if (corps.contains('\0'))
+        return std::nullopt;
     QStringList toutes = ListeTitres::decouperLignes(corps);
     if (toutes.size() < 11)
         return std::nullopt;

@@ -11,7 +11,7 @@
 namespace PageFiche {
 
 // The first eleven lines of the answer (Windows-1252), empty lines given as "-"; none when the
-// answer has fewer than eleven lines.
+// answer has fewer than eleven lines or holds a NUL byte (binary data).
 std::optional<QStringList> lignes(QByteArrayView corps);
 
 // Appends the pieces of `texte` cut at every `separateur`, empty pieces included; the piece

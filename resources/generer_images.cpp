@@ -1,4 +1,5 @@
-// Draws the pictures delivered beside the executable into the folder given as argument.
+// Draws the pictures delivered beside the executable into the folder given as argument; with
+// --icones-bureau, the program icon for the desktop's icon theme (DIR/<size>x<size>/apps).
 #include "chrome/Images.h"
 
 #include <QDir>
@@ -7,6 +8,8 @@
 #include <QImageWriter>
 
 #include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -27,8 +30,20 @@ int main(int argc, char **argv)
 {
     QGuiApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 3 && arguments.at(1) == QStringLiteral("--icones-bureau")) {
+        const QDir theme(arguments.at(2));
+        for (const int cote : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QString dossier = QStringLiteral("%1x%1/apps").arg(cote);
+            if (!theme.mkpath(dossier) ||
+                !ecrire(Images::iconeBureau(cote), theme.filePath(dossier + "/kinolux.png"_L1),
+                        "png"))
+                return 1;
+        }
+        return 0;
+    }
     if (arguments.size() != 2) {
-        std::fprintf(stderr, "usage: kinolux_generer_images FOLDER\n");
+        std::fprintf(stderr, "usage: kinolux_generer_images FOLDER\n"
+                             "       kinolux_generer_images --icones-bureau FOLDER\n");
         return 2;
     }
     const QDir dossier(arguments.at(1));

@@ -247,10 +247,11 @@ void FicheFilm::afficher(TFicheFilm &fiche, Tdm_Kinolux &dm)
     m_memoResume->setPlainText(fiche.resume());
     m_barreTitreFilm->update();
 
-    // The cover just downloaded is shown at once, not at the card's next showing.
-    if (!chargerCouverture(dm.chemin(fiche.cheminImage()))) {
+    // The cover just downloaded is shown at once, not at the card's next showing. A stored path
+    // that leads out of the program's directory counts as no cover: nothing is read there.
+    if (!chargerCouverture(dm.cheminInterieur(fiche.cheminImage()))) {
         dm.telechargerImage(fiche);
-        chargerCouverture(dm.chemin(fiche.cheminImage()));
+        chargerCouverture(dm.cheminInterieur(fiche.cheminImage()));
     }
 
     m_lbIDFilm->setText(u"Identifiant : "_s + fiche.idFilm());

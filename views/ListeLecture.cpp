@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -41,8 +42,12 @@ QByteArray enOctets(const QStringList &lignes)
 
 QStringList lignes(QByteArrayView octets)
 {
+    // Only the first mark is dropped: QString::fromUtf8 would drop a second one too, and a title
+    // that begins with U+FEFF would lose it at every reading.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString texte = octets.startsWith(k_marqueUtf8)
-                              ? QString::fromUtf8(octets.sliced(k_marqueUtf8.size()))
+                              ? QString(utf8(octets.sliced(k_marqueUtf8.size())))
                               : Windows1252::decoder(octets);
     QStringList resultat;
     qsizetype debut = 0;

@@ -384,11 +384,15 @@ void OngletEdition::MAJ_Edition()
         m_rgTypeSupport->setExclusive(true);
     }
     // A cover that cannot be read leaves the editor without a picture rather than with the
-    // previous card's: validating then writes no cover at all.
-    try {
-        m_couverture = Edition::lireCouverture(m_dm->chemin(fiche->cheminImage()));
-    } catch (const Erreur &) {
-        m_couverture = {};
+    // previous card's: validating then writes no cover at all. One outside the program's
+    // directory is not read, so that validating never copies a file from elsewhere into it.
+    m_couverture = {};
+    if (const QString fichier = m_dm->cheminInterieur(fiche->cheminImage()); !fichier.isEmpty()) {
+        try {
+            m_couverture = Edition::lireCouverture(fichier);
+        } catch (const Erreur &) {
+            m_couverture = {};
+        }
     }
     m_imgEdition->setPicture(QPixmap::fromImage(m_couverture.image));
     definirCheminImage(fiche->cheminImage());

@@ -112,12 +112,21 @@ bool OngletListeFilms::eventFilter(QObject *objet, QEvent *event)
             m_listeFilms->itemAt(souris->position().toPoint()))
             emit ligneChoisie();
     } else if (objet == m_listeFilms && event->type() == QEvent::KeyPress) {
-        m_ligneAvantTouche = m_listeFilms->currentRow();
+        m_ligneAvantTouche = ligneSelectionnee();
     } else if (objet == m_listeFilms && event->type() == QEvent::KeyRelease) {
-        if (m_listeFilms->currentRow() != m_ligneAvantTouche && m_listeFilms->currentRow() >= 0)
+        // The selected row, not the current one: a list given the focus makes its first row
+        // current without selecting it, and a key that then selects that row picks it.
+        const int ligne = ligneSelectionnee();
+        if (ligne != m_ligneAvantTouche && ligne >= 0)
             emit ligneChoisie();
     }
     return Onglet::eventFilter(objet, event);
+}
+
+int OngletListeFilms::ligneSelectionnee() const
+{
+    const auto selection = m_listeFilms->selectedItems();
+    return selection.isEmpty() ? -1 : m_listeFilms->row(selection.first());
 }
 
 TFicheFilm *OngletListeFilms::ficheDeLigne(const QListWidget &liste, int ligne)

@@ -37,6 +37,9 @@ protected:
     bool eventFilter(QObject *objet, QEvent *event) override;
 
 private:
+    // The selected row, -1 when none.
+    int ligneSelectionnee() const;
+
     QListWidget *m_listeFilms;
     PaintBox *m_boutonSupprimerFiche;
     PaintBox *m_boutonNouvelleFicheVide;

@@ -153,3 +153,27 @@ TEST(CatalogueEcriture, UnEchecDEnregistrementLaisseLeFichierIntact)
     EXPECT_EQ(QDir(programme.repertoire.chemin()).entryList(QDir::Files),
               QStringList({u"baseFilmModele.bdf"_s, u"kinolux.ini"_s, u"movies.txt"_s}));
 }
+
+TEST(CatalogueEcriture, UnTexteQuiCommenceParUFEFFLeGardeALaRelecture)
+{
+    // U+FEFF at the start of a text is a character, not a byte-order mark: the texts read one
+    // by one, those shared between cards and the list entries all keep it.
+    const QString zwnbsp(QChar(0xFEFF));
+    Programme programme;
+    Tdm_Kinolux &dm = programme.demarrer();
+    for (const QString &id : {zwnbsp + u"A"_s, zwnbsp + zwnbsp + u"B"_s}) {
+        auto fiche = ficheSimple(id);
+        fiche->setAnnee(zwnbsp + u"1962"_s);
+        fiche->setActeurs({zwnbsp + u"Corinne Marchand"_s, zwnbsp});
+        dm.ajouterFicheFilm(fiche);
+    }
+    dm.ecrireBaseFilms();
+    dm.lireBaseFilms();
+    ASSERT_EQ(dm.fichesFilms().size(), 2u);
+    EXPECT_EQ(dm.fichesFilms()[0]->idFilm(), zwnbsp + u"A"_s);
+    EXPECT_EQ(dm.fichesFilms()[1]->idFilm(), zwnbsp + zwnbsp + u"B"_s);
+    for (const auto &fiche : dm.fichesFilms()) {
+        EXPECT_EQ(fiche->annee(), zwnbsp + u"1962"_s);
+        EXPECT_EQ(fiche->acteurs(), QStringList({zwnbsp + u"Corinne Marchand"_s, zwnbsp}));
+    }
+}

@@ -164,3 +164,70 @@ TEST(CatalogueLecture, SansFichierLeCatalogueEstVide)
     EXPECT_NO_THROW(dm.lireBaseFilms());
     EXPECT_TRUE(dm.fichesFilms().empty());
 }
+
+TEST(CatalogueLecture, LesOctetsEnMemoireSeLisentCommeLeFichier)
+{
+    const QByteArray bonne = "<ficheFilm><idFilm>BONNE</idFilm><acteurs><occurence>P</occurence>"
+                             "<occurence/></acteurs><niveauPreference>7</niveauPreference>"
+                             "</ficheFilm>";
+    const QByteArray deuxFiches = lireFichier(RepertoireTest::donnees(u"deuxFiches.bdf"_s));
+    const QByteArray windows1252 =
+        lireFichier(RepertoireTest::donnees(u"catalogueWindows1252.bdf"_s));
+    ASSERT_FALSE(deuxFiches.isEmpty() || windows1252.isEmpty());
+    const QByteArray contenus[] = {
+        deuxFiches,
+        windows1252,
+        "<a>\r\n<b>\r\r\n</a>",
+        "",
+        "<Kinolux_BaseFilms><racine/></Kinolux_BaseFilms>",
+        baseAvec(bonne + "<ficheFilm><niveauPreference>abc</niveauPreference></ficheFilm>"),
+        // The line of a fault is counted after the conversion to UTF-8.
+        "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<K>\xC9t\xE9\r\n<racine>\n</K>",
+    };
+    for (const QByteArray &contenu : contenus) {
+        Programme programme;
+        const QString erreurFichier = texteErreur([&] { programme.lire(contenu); });
+        Catalogue fiches;
+        fiches.push_back(ficheSimple(u"DEJA LA"_s));
+        EXPECT_EQ(texteErreur([&] { Tdm_Kinolux::lireFiches(contenu, fiches); }), erreurFichier)
+            << contenu.data();
+
+        const Catalogue &duFichier = programme.dm->fichesFilms();
+        ASSERT_EQ(fiches.size(), duFichier.size() + 1) << contenu.data();
+        EXPECT_EQ(fiches[0]->idFilm(), u"DEJA LA"_s) << "the cards given are kept";
+        for (size_t i = 0; i < duFichier.size(); ++i) {
+            const TFicheFilm &a = *fiches[i + 1];
+            const TFicheFilm &b = *duFichier[i];
+            EXPECT_EQ(a.idFilm(), b.idFilm());
+            EXPECT_EQ(a.titreFrancais(), b.titreFrancais());
+            EXPECT_EQ(a.acteurs(), b.acteurs());
+            EXPECT_EQ(a.niveauPreference(), b.niveauPreference());
+        }
+    }
+}
+
+// Recurring values are read once and shared by the cards (that is what keeps 35,000 cards
+// small); a card changed afterwards leaves the others as they were read.
+TEST(CatalogueLecture, LesValeursRecurrentesSontPartageesSansLierLesFiches)
+{
+    Programme programme;
+    Catalogue &fiches = programme.lire(baseAvec(
+        "<ficheFilm><idFilm>A</idFilm><annee>1962</annee><genres><occurence>Drame</occurence>"
+        "</genres><acteurs><occurence>Jean Gabin</occurence><occurence>Jean Gabin</occurence>"
+        "</acteurs></ficheFilm>"
+        "<ficheFilm><idFilm>B</idFilm><annee>1962</annee><acteurs><occurence>Drame</occurence>"
+        "<occurence>Jean Gabin</occurence></acteurs><resume>Jean Gabin</resume></ficheFilm>"));
+    ASSERT_EQ(fiches.size(), 2u);
+    TFicheFilm &a = *fiches[0];
+    const TFicheFilm &b = *fiches[1];
+    EXPECT_EQ(a.acteurs()[0].constData(), b.acteurs()[1].constData());
+    EXPECT_EQ(a.genres()[0].constData(), b.acteurs()[0].constData());
+    EXPECT_EQ(a.annee().constData(), b.annee().constData());
+
+    a.acteurs()[0].append(u" (Jean Moncorgé)"_s);
+    a.setAnnee(u"1963"_s);
+    EXPECT_EQ(b.acteurs(), QStringList({u"Drame"_s, u"Jean Gabin"_s}));
+    EXPECT_EQ(a.acteurs()[1], u"Jean Gabin"_s);
+    EXPECT_EQ(b.annee(), u"1962"_s);
+    EXPECT_EQ(b.resume(), u"Jean Gabin"_s);
+}

@@ -57,3 +57,34 @@ INSTANTIATE_TEST_SUITE_P(
                       CasImage{"iconeProgramme", Images::iconeProgramme, QSize(106, 97), false},
                       CasImage{"sansImage", Images::sansImage, QSize(249, 345), true}),
     [](const auto &cas) { return std::string(cas.param.nom); });
+
+TEST(IconeBureau, TheProgramIconCentredInASquareAtEverySize)
+{
+    for (int cote : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QImage icone = Images::iconeBureau(cote);
+        ASSERT_EQ(icone.size(), QSize(cote, cote));
+        // The drawing is wider than high: the square's top and bottom rows stay (nearly, for
+        // the smallest sizes) transparent.
+        EXPECT_LT(qAlpha(icone.pixel(cote / 2, 0)), 64) << cote;
+        EXPECT_LT(qAlpha(icone.pixel(cote / 2, cote - 1)), 64) << cote;
+        EXPECT_EQ(qAlpha(icone.pixel(cote / 2, cote / 2)), 255) << cote;
+    }
+
+    // Twice the size is the same drawing, 9 rows down: brought back to 106 x 97 it is the
+    // window icon.
+    const QImage programme = Images::iconeProgramme().convertToFormat(QImage::Format_ARGB32);
+    const QImage double_ = Images::iconeBureau(212)
+                               .copy(0, 9, 212, 194)
+                               .scaled(106, 97, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                               .convertToFormat(QImage::Format_ARGB32);
+    qint64 ecart = 0;
+    for (int y = 0; y < 97; ++y) {
+        for (int x = 0; x < 106; ++x) {
+            const QRgb a = programme.pixel(x, y);
+            const QRgb b = double_.pixel(x, y);
+            ecart += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) +
+                     qAbs(qBlue(a) - qBlue(b)) + qAbs(qAlpha(a) - qAlpha(b));
+        }
+    }
+    EXPECT_LT(ecart / (106 * 97), 8);
+}

@@ -476,6 +476,52 @@ TEST_F(ServiceCouvertures, StallsDelayOrWithholdTheAnswer)
     EXPECT_EQ(get(Hote::Donnees, "/DATA/zipcache/LE%20PONT.jpg").statut(), 200);
 }
 
+TEST_F(ServiceCouvertures, ABodyCanFallSilentHalfWayWithTheConnectionOpen)
+{
+    const QByteArray chemin = "/DATA/zipcache/LE%20PONT.jpg";
+    const QByteArray image = jpeg("LE%20PONT");
+    const qint64 taille = 3 * 1024 * 1024;
+    const struct
+    {
+        const char *cas;
+        qint64 tailleCorps;
+        bool fragmente;
+        qint64 attendu;
+    } cas[] = {
+        {"corps en mémoire", -1, false, 100},
+        {"corps généré", taille, false, 200'000},
+        {"corps généré en fragments", taille, true, 200'000},
+        {"rien après l'en-tête", taille, false, 0},
+    };
+    for (const auto &c : cas) {
+        serveur().effacerRegles();
+        Regle regle;
+        regle.hote = Hote::Donnees;
+        regle.tailleCorps = c.tailleCorps;
+        regle.fragmente = c.fragmente;
+        regle.silenceApres = c.attendu;
+        serveur().ajouterRegle(regle);
+        const Echange e = get(Hote::Donnees, chemin, 700);
+        EXPECT_FALSE(e.ferme) << c.cas;
+        EXPECT_EQ(e.statut(), 200) << c.cas;
+        const QByteArray corps = e.corps();
+        if (c.fragmente) {
+            // Whole chunks up to the silence, then neither a last chunk nor the end.
+            int fragments = 0;
+            EXPECT_EQ(sansFragments(corps, &fragments), std::nullopt) << c.cas;
+            EXPECT_EQ(corps.count('K'), c.attendu) << c.cas;
+        } else {
+            EXPECT_EQ(corps.size(), c.attendu) << c.cas;
+            EXPECT_EQ(e.entete("Content-Length").toLongLong(),
+                      c.tailleCorps < 0 ? image.size() : c.tailleCorps)
+                << c.cas;
+        }
+        if (c.tailleCorps < 0) {
+            EXPECT_EQ(corps, image.first(100)) << c.cas;
+        }
+    }
+}
+
 TEST_F(ServiceCouvertures, CookieIsSetOnceThenDemanded)
 {
     Regle regle;

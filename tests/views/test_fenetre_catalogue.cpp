@@ -311,6 +311,25 @@ TEST_F(FenetreCatalogue, AClickOnARowShowsItsCard)
     EXPECT_EQ(texte(u"lbIDFilm"_s), u"Identifiant : B"_s);
 }
 
+TEST_F(FenetreCatalogue, ALetterTypedInTheListShowsTheCardOfTheRowItSelects)
+{
+    ouvrir(catalogue(fiche("A", "Alpha") + fiche("B", "Beta")));
+    QListWidget &liste = fp().listeFilms();
+    // What the focus does to a list without a current row: its first row becomes current,
+    // unselected.
+    liste.selectionModel()->setCurrentIndex(liste.model()->index(0, 0),
+                                            QItemSelectionModel::NoUpdate);
+    ASSERT_TRUE(liste.selectedItems().isEmpty());
+
+    QTest::keyClick(&liste, Qt::Key_A, Qt::NoModifier);
+    ASSERT_EQ(liste.selectedItems().size(), 1);
+    EXPECT_EQ(liste.selectedItems().first()->text(), u"Alpha"_s);
+    EXPECT_EQ(texte(u"lbIDFilm"_s), u"Identifiant : A"_s) << "the selected row's card is shown";
+
+    QTest::keyClick(&liste, Qt::Key_Down, Qt::NoModifier);
+    EXPECT_EQ(texte(u"lbIDFilm"_s), u"Identifiant : B"_s);
+}
+
 TEST_F(FenetreCatalogue, AClickInAnEmptyListDoesNothing)
 {
     ouvrir(catalogue(QByteArray()));

@@ -67,4 +67,14 @@ TEST(FichierListe, LinesEndAtCrLfOrBothAndALastLineWithoutEndCounts)
         EXPECT_EQ(lignes(octets), attendues) << octets.toHex().toStdString();
 }
 
+TEST(FichierListe, OnlyTheFirstMarkIsDroppedAndATitleKeepsALeadingZeroWidthSpace)
+{
+    EXPECT_EQ(lignes("\xEF\xBB\xBF\xEF\xBB\xBFx\r\n"), QStringList{u"\uFEFFx"_s});
+    EXPECT_EQ(lignes("\xEF\xBB\xBF\xC3"), QStringList{u"\uFFFD"_s})
+        << "a cut sequence at the end is a replacement character, not dropped";
+
+    const QStringList titres{u"\uFEFFAmélie"_s, u"\uFEFF"_s, u"x"_s};
+    EXPECT_EQ(lignes(enOctets(titres)), titres);
+}
+
 } // namespace
