@@ -105,6 +105,22 @@ const QList<Panne> &pannesDeTransport()
     return pannes;
 }
 
+// Answers of 200 whose body is no picture, for a cover.
+QList<Panne> pasDesImages()
+{
+    const QByteArray octets = binaire();
+    return {{"page HTML en guise de couverture",
+             [](Regle &r) {
+                 r.statut = 200;
+                 r.typeContenu = "text/html";
+                 r.corps = "<html><body><h1>Couverture introuvable</h1></body></html>";
+             }},
+            {"couverture binaire", [octets](Regle &r) {
+                 r.statut = 200;
+                 r.corps = octets;
+             }}};
+}
+
 class SiteHostile : public ::testing::Test
 {
 protected:
@@ -238,18 +254,7 @@ TEST_F(SiteHostile, LImportDUneFicheEchoueProprement)
     }
 
     // A sound page, but what comes as its cover is no picture.
-    const QList<Panne> couvertures = {
-        {"page HTML en guise de couverture",
-         [](Regle &r) {
-             r.statut = 200;
-             r.typeContenu = "text/html";
-             r.corps = "<html><body><h1>Couverture introuvable</h1></body></html>";
-         }},
-        {"couverture binaire", [octets](Regle &r) {
-             r.statut = 200;
-             r.corps = octets;
-         }}};
-    for (const Panne &panne : couvertures) {
+    for (const Panne &panne : pasDesImages()) {
         casser(panne, {{Hote::Donnees, "/DATA/zipcache/"}, {Hote::Affiches, "/affiches/"}});
         essayer(panne, [&] {
             EXPECT_EQ(dm->importerFiche(u"ARMÉE DES OMBRES (L')"_s), nullptr);
@@ -281,19 +286,7 @@ TEST_F(SiteHostile, LeTelechargementDUneCouvertureGardeCelleQuiEstLa)
     }
 
     // A site gives something that is no picture: the download fails, the card is unchanged.
-    const QByteArray octets = binaire();
-    const QList<Panne> pasDesImages = {
-        {"page HTML en guise de couverture",
-         [](Regle &r) {
-             r.statut = 200;
-             r.typeContenu = "text/html";
-             r.corps = "<html><body><h1>Couverture introuvable</h1></body></html>";
-         }},
-        {"couverture binaire", [octets](Regle &r) {
-             r.statut = 200;
-             r.corps = octets;
-         }}};
-    for (const Panne &panne : pasDesImages) {
+    for (const Panne &panne : pasDesImages()) {
         casser(panne, couvertures);
         pont.setCheminImage(u"IMAGES_FILMS\\PONT (LE).bmp"_s);
         essayer(panne, [&] {
