@@ -3,6 +3,7 @@
 #include "app/Dialogues.h"
 #include "app/Kinolux.h"
 #include "bench/GenerateurCatalogue.h"
+#include "bench/Rapporteur.h"
 #include "chrome/TTransparentWnd.h"
 
 #include <QApplication>
@@ -92,3 +93,29 @@ private:
         return argc;
     }
 };
+
+// The settings of every measurement of a window: milliseconds of real time, medians of five runs.
+// Given to a benchmark's Apply.
+inline void enMillisecondes(benchmark::internal::Benchmark *mesure)
+{
+    mesure->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true)
+        ->UseRealTime();
+}
+
+// The main function of a benchmark of the program P: runs the benchmarks, frees the program while
+// the application still exists, then prints the medians and the ratios asked for.
+template <typename P>
+int executerBenchs(int argc, char **argv, const char *nom,
+                   const std::vector<std::pair<std::string, std::string>> &rapports = {})
+{
+    ApplicationBench application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Rapporteur rapporteur(nom);
+    benchmark::RunSpecifiedBenchmarks(&rapporteur);
+    benchmark::Shutdown();
+    programmeBench<P>(true);
+    rapporteur.imprimer(rapports);
+    return 0;
+}

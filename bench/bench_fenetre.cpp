@@ -77,30 +77,11 @@ void ChargerFicheFilm(benchmark::State &etat)
 
 } // namespace
 
-BENCHMARK(ChargerBaseEtVues)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime();
-BENCHMARK(MAJ_ListeFilms)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime();
-BENCHMARK(ChargerFicheFilm)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime();
+BENCHMARK(ChargerBaseEtVues)->Apply(enMillisecondes);
+BENCHMARK(MAJ_ListeFilms)->Apply(enMillisecondes);
+BENCHMARK(ChargerFicheFilm)->Apply(enMillisecondes);
 
 int main(int argc, char **argv)
 {
-    ApplicationBench application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    Rapporteur rapporteur("bench_fenetre");
-    benchmark::RunSpecifiedBenchmarks(&rapporteur);
-    benchmark::Shutdown();
-    programmeBench<Programme>(true);
-    rapporteur.imprimer({});
-    return 0;
+    return executerBenchs<Programme>(argc, argv, "bench_fenetre");
 }

@@ -92,13 +92,7 @@ BENCHMARK(GrepF)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 
 int main(int argc, char **argv)
 {
-    ApplicationBench application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    Rapporteur rapporteur("bench_titres");
-    benchmark::RunSpecifiedBenchmarks(&rapporteur);
-    benchmark::Shutdown();
-    programmeBench<Programme>(true);
     // FiltrePur: the substring walk over the index in memory; GrepF: grep -c -F on the file.
-    rapporteur.imprimer({{"FiltrePur", "GrepF"}, {"FiltreOnglet/1", "GrepF"}});
-    return 0;
+    return executerBenchs<Programme>(argc, argv, "bench_titres",
+                                     {{"FiltrePur", "GrepF"}, {"FiltreOnglet/1", "GrepF"}});
 }

@@ -111,38 +111,12 @@ void MAJ_ListeFilms(benchmark::State &etat)
 
 } // namespace
 
-BENCHMARK(MAJ_Classement)
-    ->DenseRange(0, 5)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime();
-BENCHMARK(MAJ_Recherche)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime();
-BENCHMARK(RechercherRecherche)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime();
-BENCHMARK(MAJ_ListeFilms)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->UseRealTime();
+BENCHMARK(MAJ_Classement)->DenseRange(0, 5)->Apply(enMillisecondes);
+BENCHMARK(MAJ_Recherche)->Apply(enMillisecondes);
+BENCHMARK(RechercherRecherche)->Apply(enMillisecondes);
+BENCHMARK(MAJ_ListeFilms)->Arg(0)->Arg(1)->Apply(enMillisecondes);
 
 int main(int argc, char **argv)
 {
-    ApplicationBench application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    Rapporteur rapporteur("bench_vues");
-    benchmark::RunSpecifiedBenchmarks(&rapporteur);
-    benchmark::Shutdown();
-    programmeBench<Programme>(true);
-    rapporteur.imprimer({});
-    return 0;
+    return executerBenchs<Programme>(argc, argv, "bench_vues");
 }
