@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogues.h"
+#include "catalogue/Dialogues.h"
 
 // The program's dialogs: message boxes, input boxes and file dialogs of the toolkit.
 class DialoguesQt final : public Dialogues

@@ -1,6 +1,6 @@
 #include "app/TKinoluxPC.h"
 
-#include "app/Commande.h"
+#include "catalogue/Commande.h"
 #include "chrome/Ecran.h"
 #include "chrome/Hint.h"
 #include "chrome/Images.h"

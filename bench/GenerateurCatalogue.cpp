@@ -149,9 +149,8 @@ void ecrireBase(const QString &repertoire, int nombre, quint32 graine)
     // Loading after removing the old file leaves nothing for the save to keep aside.
     QFile::remove(dm.chemin(u"baseFilm.bdf"_s));
     dm.lireBaseFilms();
-    // The keys are unique already: appending directly spares the add's scan of every card.
-    for (auto &fiche : fiches(nombre, graine))
-        dm.fichesFilms().push_back(std::move(fiche));
+    // The keys are unique already: adopting them spares the add's scan of every card.
+    dm.adopterFiches(fiches(nombre, graine));
     dm.ecrireBaseFilms();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Dialogues.h"
 #include "app/Kinolux.h"
 #include "bench/GenerateurCatalogue.h"
 #include "bench/Rapporteur.h"
+#include "catalogue/Dialogues.h"
 #include "chrome/TTransparentWnd.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // The catalogue window at collection scale, on the offscreen platform.
-#include "app/Dialogues.h"
 #include "app/Kinolux.h"
 #include "bench/GenerateurCatalogue.h"
 #include "bench/ProgrammeBench.h"
 #include "bench/Rapporteur.h"
+#include "catalogue/Dialogues.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/TTransparentWnd.h"
 #include "views/TKinoluxFPrincipale.h"

@@ -1,9 +1,9 @@
 // The import tab's filter over a title index of 200,000 lines, beside grep on the same file.
-#include "app/Dialogues.h"
 #include "app/Kinolux.h"
 #include "bench/GenerateurCatalogue.h"
 #include "bench/ProgrammeBench.h"
 #include "bench/Rapporteur.h"
+#include "catalogue/Dialogues.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/TTransparentWnd.h"
 #include "import/ListeTitres.h"

@@ -2,6 +2,11 @@
 
 #include <utility>
 
+TFicheFilm::TFicheFilm(QString idFilm)
+    : m_idFilm(std::move(idFilm))
+{
+}
+
 TFicheFilm::TFicheFilm(QString idFilm, QString titreFrancais, QString annee, QString duree,
                        QString resume, QString distributeurFR, QString titreOriginal,
                        QStringList realisateurs, QStringList nationnalites, QStringList genres,

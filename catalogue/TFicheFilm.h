@@ -3,12 +3,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+#include <vector>
+
 // One film of the catalogue: plain data, stored and handed back exactly as given.
 // The five lists belong to the card; a list getter hands out the card's own list, which stays
 // the same object across writes (a write replaces its lines).
 class TFicheFilm final
 {
 public:
+    // A card with this identifier and every other field empty (preference 0).
+    explicit TFicheFilm(QString idFilm);
     TFicheFilm(QString idFilm, QString titreFrancais, QString annee, QString duree, QString resume,
                QString distributeurFR, QString titreOriginal, QStringList realisateurs,
                QStringList nationnalites, QStringList genres, QStringList acteurs,
@@ -89,6 +94,13 @@ private:
 // Walks over the catalogue are bound by memory: every card and each of its texts is a block of
 // its own, met in no particular order. These ask for a card, or a text's characters, a few steps
 // ahead of the walk; they only hint and change nothing.
+// The in-memory number of a card of the catalogue: given by the data module when the card comes in,
+// never given twice in a run. Identifiers may repeat in a catalogue file; numbers do not.
+using CleFiche = quint64;
+
+// The catalogue's cards, in order.
+using Catalogue = std::vector<std::unique_ptr<TFicheFilm>>;
+
 inline void prechargerFiche(const TFicheFilm *fiche)
 {
     __builtin_prefetch(fiche);

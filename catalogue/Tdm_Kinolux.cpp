@@ -1,8 +1,10 @@
 #include "catalogue/Tdm_Kinolux.h"
 
-#include "app/Dialogues.h"
+#include "catalogue/ChampsFiche.h"
+#include "catalogue/Dialogues.h"
 #include "catalogue/DocumentXml.h"
 #include "catalogue/Erreur.h"
+#include "catalogue/ModeleCatalogue.h"
 #include "import/ListeTitres.h"
 
 #include <QDateTime>
@@ -13,6 +15,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -35,75 +38,9 @@ constexpr unsigned int k_optionsLecture =
     ~pugi::parse_eol;
 constexpr unsigned int k_optionsModele = pugi::parse_full;
 
-// The elements of a card, in the file's order.
-enum Champ : int
-{
-    IdFilm,
-    TitreFrancais,
-    Realisateurs,
-    Annee,
-    Nationnalites,
-    Genres,
-    Duree,
-    Acteurs,
-    Resume,
-    DistributeurFR,
-    TitreOriginal,
-    MotsCles,
-    NiveauPreference,
-    NomSupport,
-    TypeSupport,
-    CheminFichier,
-    CheminImage,
-    Codec,
-    Commentaire,
-    NombreChamps,
-    Aucun = NombreChamps
-};
-
-enum class Genre
-{
-    Texte,
-    Liste,
-    Entier
-};
-
-struct DescriptionChamp
-{
-    const char *nom;
-    Genre genre;
-};
-
-constexpr std::array<DescriptionChamp, NombreChamps> k_champs = {{
-    {"idFilm", Genre::Texte},
-    {"titreFrancais", Genre::Texte},
-    {"realisateurs", Genre::Liste},
-    {"annee", Genre::Texte},
-    {"nationnalites", Genre::Liste},
-    {"genres", Genre::Liste},
-    {"duree", Genre::Texte},
-    {"acteurs", Genre::Liste},
-    {"resume", Genre::Texte},
-    {"distributeurFR", Genre::Texte},
-    {"titreOriginal", Genre::Texte},
-    {"motsCles", Genre::Liste},
-    {"niveauPreference", Genre::Entier},
-    {"nomSupport", Genre::Texte},
-    {"typeSupport", Genre::Texte},
-    {"cheminFichier", Genre::Texte},
-    {"cheminImage", Genre::Texte},
-    {"codec", Genre::Texte},
-    {"commentaire", Genre::Texte},
-}};
-
-Champ champ(const char *nom)
-{
-    for (int i = 0; i < NombreChamps; ++i) {
-        if (k_champs[i].nom[0] == nom[0] && std::strcmp(k_champs[i].nom, nom) == 0)
-            return static_cast<Champ>(i);
-    }
-    return Aucun;
-}
+using ChampsFiche::Champ;
+using ChampsFiche::Genre;
+constexpr int k_nombreChamps = ChampsFiche::NombreChamps;
 
 bool estTexte(const pugi::xml_node &noeud)
 {
@@ -160,6 +97,7 @@ std::optional<qint32> entierDecimal(const char *texte)
 // The fields whose values recur from card to card, and are shared between the cards.
 bool valeurCommune(Champ c)
 {
+    using namespace ChampsFiche;
     return c == Annee || c == Duree || c == DistributeurFR || c == TypeSupport || c == Codec ||
            c == CheminFichier || c == Commentaire;
 }
@@ -167,17 +105,18 @@ bool valeurCommune(Champ c)
 std::unique_ptr<TFicheFilm> lireFiche(const pugi::xml_node &noeud,
                                       DocumentXml::TextesPartages &partages)
 {
+    const auto &champs = ChampsFiche::champs();
     const QString tiret = u"-"_s;
-    std::array<QString, NombreChamps> textes;
+    std::array<QString, k_nombreChamps> textes;
     textes.fill(tiret);
-    std::array<QStringList, NombreChamps> listes;
+    std::array<QStringList, k_nombreChamps> listes;
     qint32 preference = 5;
 
     for (pugi::xml_node enfant = noeud.first_child(); enfant; enfant = enfant.next_sibling()) {
-        const Champ c = champ(enfant.name());
-        if (c == Aucun)
+        const Champ c = ChampsFiche::champDeElement(enfant.name());
+        if (c == ChampsFiche::Aucun)
             continue;
-        const Genre genre = k_champs[c].genre;
+        const Genre genre = champs[c].genre;
         if (estElementTexte(enfant)) {
             const char *valeur = texteElement(enfant);
             if (genre == Genre::Texte) {
@@ -195,19 +134,16 @@ std::unique_ptr<TFicheFilm> lireFiche(const pugi::xml_node &noeud,
         }
     }
 
-    auto fiche = std::make_unique<TFicheFilm>(
-        std::move(textes[IdFilm]), std::move(textes[TitreFrancais]), std::move(textes[Annee]),
-        std::move(textes[Duree]), std::move(textes[Resume]), std::move(textes[DistributeurFR]),
-        std::move(textes[TitreOriginal]), std::move(listes[Realisateurs]),
-        std::move(listes[Nationnalites]), std::move(listes[Genres]), std::move(listes[Acteurs]),
-        std::move(listes[MotsCles]));
-    fiche->setNiveauPreference(preference);
-    fiche->setNomSupport(textes[NomSupport]);
-    fiche->setTypeSupport(textes[TypeSupport]);
-    fiche->setCheminFichier(textes[CheminFichier]);
-    fiche->setCheminImage(textes[CheminImage]);
-    fiche->setCodec(textes[Codec]);
-    fiche->setCommentaire(textes[Commentaire]);
+    auto fiche = std::make_unique<TFicheFilm>(std::move(textes[ChampsFiche::IdFilm]));
+    for (int i = 0; i < k_nombreChamps; ++i) {
+        const ChampsFiche::Description &d = champs[size_t(i)];
+        if (d.ecrireTexte)
+            (*fiche.*d.ecrireTexte)(textes[size_t(i)]);
+        else if (d.listePropre)
+            (*fiche.*d.listePropre)() = std::move(listes[size_t(i)]);
+        else if (d.ecrireEntier)
+            (*fiche.*d.ecrireEntier)(preference);
+    }
     return fiche;
 }
 
@@ -231,67 +167,17 @@ void ecrireListe(const QStringList &liste, pugi::xml_node &element, std::string 
 void ecrireFiche(pugi::xml_node &liste, const TFicheFilm &fiche, std::string &tampon)
 {
     pugi::xml_node noeud = liste.append_child("ficheFilm");
-    for (int i = 0; i < NombreChamps; ++i) {
-        pugi::xml_node element = noeud.append_child(k_champs[i].nom);
-        switch (static_cast<Champ>(i)) {
-        case IdFilm:
-            ecrireTexte(element, fiche.idFilm(), tampon);
+    for (const ChampsFiche::Description &d : ChampsFiche::champs()) {
+        pugi::xml_node element = noeud.append_child(d.element);
+        switch (d.genre) {
+        case Genre::Texte:
+            ecrireTexte(element, (fiche.*d.texte)(), tampon);
             break;
-        case TitreFrancais:
-            ecrireTexte(element, fiche.titreFrancais(), tampon);
+        case Genre::Liste:
+            ecrireListe((fiche.*d.liste)(), element, tampon);
             break;
-        case Realisateurs:
-            ecrireListe(fiche.realisateurs(), element, tampon);
-            break;
-        case Annee:
-            ecrireTexte(element, fiche.annee(), tampon);
-            break;
-        case Nationnalites:
-            ecrireListe(fiche.nationnalites(), element, tampon);
-            break;
-        case Genres:
-            ecrireListe(fiche.genres(), element, tampon);
-            break;
-        case Duree:
-            ecrireTexte(element, fiche.duree(), tampon);
-            break;
-        case Acteurs:
-            ecrireListe(fiche.acteurs(), element, tampon);
-            break;
-        case Resume:
-            ecrireTexte(element, fiche.resume(), tampon);
-            break;
-        case DistributeurFR:
-            ecrireTexte(element, fiche.distributeurFR(), tampon);
-            break;
-        case TitreOriginal:
-            ecrireTexte(element, fiche.titreOriginal(), tampon);
-            break;
-        case MotsCles:
-            ecrireListe(fiche.motsCles(), element, tampon);
-            break;
-        case NiveauPreference:
-            element.text().set(fiche.niveauPreference());
-            break;
-        case NomSupport:
-            ecrireTexte(element, fiche.nomSupport(), tampon);
-            break;
-        case TypeSupport:
-            ecrireTexte(element, fiche.typeSupport(), tampon);
-            break;
-        case CheminFichier:
-            ecrireTexte(element, fiche.cheminFichier(), tampon);
-            break;
-        case CheminImage:
-            ecrireTexte(element, fiche.cheminImage(), tampon);
-            break;
-        case Codec:
-            ecrireTexte(element, fiche.codec(), tampon);
-            break;
-        case Commentaire:
-            ecrireTexte(element, fiche.commentaire(), tampon);
-            break;
-        case NombreChamps:
+        case Genre::Entier:
+            element.text().set((fiche.*d.entier)());
             break;
         }
     }
@@ -334,6 +220,7 @@ Tdm_Kinolux::Tdm_Kinolux(const QString &repertoire, Dialogues *dialogues, QObjec
     , m_repertoire(repertoire)
     , m_dialogues(dialogues)
     , m_hotes(Hotes::lire(repertoire))
+    , m_modele(std::make_unique<ModeleCatalogue>(*this))
 {
     DataModuleCreate();
 }
@@ -364,6 +251,7 @@ void Tdm_Kinolux::DataModuleCreate()
     // An absent or unreadable index gives an empty one; the catalogue exists either way.
     m_listeTitres = ListeTitres::lire(chemin(k_titres));
     m_fichesFilms.clear();
+    m_cles.clear();
 }
 
 void Tdm_Kinolux::DataModuleDestroy()
@@ -381,13 +269,78 @@ bool Tdm_Kinolux::ajouterFicheFilm(std::unique_ptr<TFicheFilm> &fiche)
             return false;
     }
     m_fichesFilms.push_back(std::move(fiche));
+    m_cles.push_back(m_prochaineCle++);
+    emit ficheAjoutee(m_cles.back());
     return true;
+}
+
+void Tdm_Kinolux::viderFiches()
+{
+    while (!m_fichesFilms.empty())
+        m_fichesFilms.pop_back();
+    m_cles.clear();
 }
 
 void Tdm_Kinolux::detruireFichesFilms()
 {
-    while (!m_fichesFilms.empty())
-        m_fichesFilms.pop_back();
+    emit catalogueAReinitialiser();
+    viderFiches();
+    emit catalogueReinitialise();
+}
+
+qsizetype Tdm_Kinolux::indexDe(CleFiche cle) const
+{
+    // Numbers grow along the catalogue: the card is at or before the place of its number.
+    const auto position = std::lower_bound(m_cles.begin(), m_cles.end(), cle);
+    return position != m_cles.end() && *position == cle ? position - m_cles.begin() : -1;
+}
+
+const TFicheFilm *Tdm_Kinolux::fiche(CleFiche cle) const
+{
+    const qsizetype index = indexDe(cle);
+    return index < 0 ? nullptr : m_fichesFilms[size_t(index)].get();
+}
+
+void Tdm_Kinolux::modifierFiche(CleFiche cle, const std::function<void(TFicheFilm &)> &modification)
+{
+    const qsizetype index = indexDe(cle);
+    if (index < 0)
+        return;
+    struct Annonce
+    {
+        Tdm_Kinolux &dm;
+        CleFiche cle;
+        ~Annonce() { emit dm.ficheModifiee(cle); }
+    } annonce{*this, cle};
+    modification(*m_fichesFilms[size_t(index)]);
+}
+
+void Tdm_Kinolux::adopterFiches(Catalogue fiches)
+{
+    emit catalogueAReinitialiser();
+    m_fichesFilms.reserve(m_fichesFilms.size() + fiches.size());
+    for (auto &fiche : fiches) {
+        if (fiche)
+            m_fichesFilms.push_back(std::move(fiche));
+    }
+    numeroterNouvelles();
+}
+
+Catalogue Tdm_Kinolux::echangerFiches(Catalogue fiches)
+{
+    emit catalogueAReinitialiser();
+    std::swap(fiches, m_fichesFilms);
+    m_cles.clear();
+    numeroterNouvelles();
+    return fiches;
+}
+
+void Tdm_Kinolux::numeroterNouvelles()
+{
+    m_cles.reserve(m_fichesFilms.size());
+    while (m_cles.size() < m_fichesFilms.size())
+        m_cles.push_back(m_prochaineCle++);
+    emit catalogueReinitialise();
 }
 
 bool Tdm_Kinolux::supprimerFiche(const QString &idFilmDonne)
@@ -404,8 +357,12 @@ bool Tdm_Kinolux::supprimerFiche(const QString &idFilmDonne)
         if (m_fichesFilms[i]->idFilm() != idFilm)
             continue;
         supprimerImage(m_fichesFilms[i]->cheminImage());
+        const CleFiche cle = m_cles[i];
+        emit ficheASupprimer(cle, qsizetype(i));
         m_fichesFilms.erase(m_fichesFilms.begin() + qsizetype(i));
+        m_cles.erase(m_cles.begin() + qsizetype(i));
         supprime = true;
+        emit ficheSupprimee(cle, qsizetype(i));
     }
     return supprime;
 }
@@ -426,7 +383,14 @@ void Tdm_Kinolux::supprimerImage(const QString &cheminImage) const
 
 void Tdm_Kinolux::lireBaseFilms()
 {
-    detruireFichesFilms();
+    emit catalogueAReinitialiser();
+    viderFiches();
+    // The cards read before a bad one stay, and are announced as the new catalogue.
+    struct Annonce
+    {
+        Tdm_Kinolux &dm;
+        ~Annonce() { dm.numeroterNouvelles(); }
+    } annonce{*this};
     const QString fichier = chemin(k_base);
     if (!QFileInfo::exists(fichier)) {
         m_etatBase = EtatBase::Lue;

@@ -9,10 +9,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 class Dialogues;
+class ModeleCatalogue;
 
 namespace pugi {
 class xml_node;
@@ -21,11 +23,13 @@ namespace DocumentXml {
 class TextesPartages;
 }
 
-using Catalogue = std::vector<std::unique_ptr<TFicheFilm>>;
-
 // The data module: owns the catalogue, its XML file, the title index of the cover site and the
 // HTTP client that talks to it. Every file is found from the base directory given at
 // construction; messages to the user go through `dialogues` (none: they are dropped).
+//
+// Every change of the catalogue goes through it and is announced: a new catalogue (read, torn
+// down), a card added, changed or removed. Each card has a number of its own (`CleFiche`) by which
+// the views name it; `modele()` is the item model of the catalogue that every view reads.
 class Tdm_Kinolux final : public QObject
 {
     Q_OBJECT
@@ -43,8 +47,25 @@ public:
     // have been made elsewhere: a file is read from them only through this.
     QString cheminInterieur(const QString &relatif) const;
 
-    Catalogue &fichesFilms() { return m_fichesFilms; }
     const Catalogue &fichesFilms() const { return m_fichesFilms; }
+    ModeleCatalogue &modele() { return *m_modele; }
+    const ModeleCatalogue &modele() const { return *m_modele; }
+
+    // The number of the card at this place of the catalogue, and back; -1 for a number that no
+    // card has (any more).
+    CleFiche cle(size_t index) const { return m_cles[index]; }
+    qsizetype indexDe(CleFiche cle) const;
+    // The card of a number; none when it has left the catalogue.
+    const TFicheFilm *fiche(CleFiche cle) const;
+
+    // Changes one card of the catalogue and announces it; does nothing for a number that no card
+    // has. The change is announced also when `modification` raises, which it then passes on.
+    void modifierFiche(CleFiche cle, const std::function<void(TFicheFilm &)> &modification);
+    // Appends cards as a read does, identifiers not compared; one announcement for them all.
+    void adopterFiches(Catalogue fiches);
+    // Puts these cards in the place of the whole catalogue and gives back the former ones; one
+    // announcement.
+    Catalogue echangerFiches(Catalogue fiches);
     QStringList &listeTitres() { return m_listeTitres; }
     const QStringList &listeTitres() const { return m_listeTitres; }
 
@@ -91,8 +112,10 @@ public:
     static void decouper(QStringList &liste, const QString &texte, QChar separateur);
     // Fetches the card's cover into IMAGES_FILMS (the cover site, else the fallback poster site,
     // else a copy of the placeholder after telling the user) and sets its cheminImage. Raises when
-    // the cover cannot be stored or is not JPEG data.
+    // the cover cannot be stored or is not JPEG data. The first form is for a card not yet in the
+    // catalogue, the second for one of its cards.
     void telechargerImage(TFicheFilm &fiche);
+    void telechargerImage(CleFiche cle);
     bool contientIdFilm(const QString &idFilm) const;
 
     // "IMAGES_FILMS\" + the identifier + ".jpg", the identifier made a plain file name: path
@@ -102,6 +125,17 @@ public:
     // poster site ("_" for blanks, A to Z in small letters), as Windows-1252 bytes.
     static QByteArray nomCouvertureSite(const QString &idFilm);
     static QByteArray nomCouvertureAffiches(const QString &idFilm);
+
+signals:
+    // The whole catalogue is about to be replaced (read, torn down, adopted cards), and was.
+    void catalogueAReinitialiser();
+    void catalogueReinitialise();
+    // Sent once the card is in the catalogue, at its end.
+    void ficheAjoutee(CleFiche cle);
+    void ficheModifiee(CleFiche cle);
+    // Sent before the card at `index` goes, and once it is gone.
+    void ficheASupprimer(CleFiche cle, qsizetype index);
+    void ficheSupprimee(CleFiche cle, qsizetype index);
 
 private:
     // What the last look at baseFilm.bdf left: nothing read yet in this run, a file read (or
@@ -119,6 +153,10 @@ private:
     void conserverBase(const QString &fichier) const;
 
     void erreurConnexion();
+    // Destroys every card, last to first, without a word.
+    void viderFiches();
+    // Numbers the cards from m_cles.size() on, then announces a new catalogue.
+    void numeroterNouvelles();
     void supprimerImage(const QString &cheminImage) const;
 
     QString m_repertoire;
@@ -128,4 +166,8 @@ private:
     EtatBase m_etatBase = EtatBase::NonLue;
     QStringList m_listeTitres;
     Catalogue m_fichesFilms;
+    // The number of each card of m_fichesFilms, at the same place.
+    std::vector<CleFiche> m_cles;
+    CleFiche m_prochaineCle = 1;
+    std::unique_ptr<ModeleCatalogue> m_modele;
 };

@@ -1,6 +1,7 @@
 // The data module's side that talks to the cover site: the title index, the card import and
 // the cover download.
-#include "app/Dialogues.h"
+#include "catalogue/ChampsFiche.h"
+#include "catalogue/Dialogues.h"
 #include "catalogue/Erreur.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "import/Jpeg.h"
@@ -87,15 +88,20 @@ std::unique_ptr<TFicheFilm> Tdm_Kinolux::importerFiche(const QString &titre)
     decouper(acteurs, l[6], u';');
     decouper(motsCles, QString(l[10]).replace(u' ', u';'), u';');
 
-    auto fiche = std::make_unique<TFicheFilm>(
-        titre, l[0], l[2], l[5], l[7], l[8], l[9], std::move(realisateurs),
-        std::move(nationnalites), std::move(genres), std::move(acteurs), std::move(motsCles));
-    fiche->setNiveauPreference(5);
-    fiche->setNomSupport(u"DVD "_s + titreNormalise);
-    fiche->setTypeSupport(u"DVD-VIDEO"_s);
-    fiche->setCheminFichier(u"-"_s);
-    fiche->setCodec(u"MPEG2"_s);
-    fiche->setCommentaire(u"-"_s);
+    auto fiche = ChampsFiche::nouvelleFiche(titre, titre);
+    fiche->setTitreFrancais(l[0]);
+    fiche->setAnnee(l[2]);
+    fiche->setDuree(l[5]);
+    fiche->setResume(l[7]);
+    fiche->setDistributeurFR(l[8]);
+    fiche->setTitreOriginal(l[9]);
+    fiche->realisateurs() = std::move(realisateurs);
+    fiche->nationnalites() = std::move(nationnalites);
+    fiche->genres() = std::move(genres);
+    fiche->acteurs() = std::move(acteurs);
+    fiche->motsCles() = std::move(motsCles);
+    // The cover's path is named by its download alone.
+    fiche->setCheminImage(QString());
     try {
         telechargerImage(*fiche);
     } catch (const Erreur &) {
@@ -128,6 +134,11 @@ QByteArray Tdm_Kinolux::nomCouvertureAffiches(const QString &idFilm)
             c = QChar(c.unicode() + (u'a' - u'A'));
     }
     return Windows1252::encoder(nom);
+}
+
+void Tdm_Kinolux::telechargerImage(CleFiche cle)
+{
+    modifierFiche(cle, [this](TFicheFilm &fiche) { telechargerImage(fiche); });
 }
 
 void Tdm_Kinolux::telechargerImage(TFicheFilm &fiche)

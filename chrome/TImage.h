@@ -9,6 +9,7 @@
 class TImage final : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QPixmap picture READ picture WRITE setPicture)
 
 public:
     explicit TImage(QWidget *parent = nullptr);

@@ -22,10 +22,10 @@ public:
     void afficher();
     void afficherProgression(bool visible);
     void definirProgression(int position);
+public slots:
     // Closes the window `delai` ms from now; the same delay again does not restart the count.
     void fermer(int delai);
 
-public slots:
     void pbFondPaint();
     void timerDemarrageTimer();
     void timerFermetureTimer();

@@ -12,7 +12,18 @@ target_compile_definitions(kinolux_options INTERFACE
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_DISABLE_DEPRECATED_UP_TO=0x060000
     KINOLUX_VERSION="${PROJECT_VERSION}")
-target_include_directories(kinolux_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+# kinolux_entetes(TARGET FOLDER): the library's headers, included as "FOLDER/Name.h", and only
+# those: each library's include directory holds a link to its own folder alone, so a header of a
+# library it does not link (one above it) cannot be found.
+function(kinolux_entetes cible dossier)
+    set(racine ${CMAKE_BINARY_DIR}/entetes/${dossier})
+    file(MAKE_DIRECTORY ${racine})
+    if(NOT EXISTS ${racine}/${dossier})
+        file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${dossier} ${racine}/${dossier} SYMBOLIC)
+    endif()
+    target_include_directories(${cible} PUBLIC ${racine})
+endfunction()
 
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer on every target (build-asan):
 # the first report ends the program with a failure.

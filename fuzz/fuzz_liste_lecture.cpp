@@ -1,6 +1,6 @@
 // The saved playlist listeLecture.ldl: read, written back, read again.
+#include "catalogue/ListeLecture.h"
 #include "fuzz/Verifier.h"
-#include "views/ListeLecture.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -231,8 +231,12 @@ void FicheFilm::barreTitreFilmPaint()
     UKinoluxGraphic::dessinerBarreTitre(*m_barreTitreFilm, m_barreTitreFilm->toolTip());
 }
 
-void FicheFilm::afficher(TFicheFilm &fiche, Tdm_Kinolux &dm)
+void FicheFilm::afficher(CleFiche cle, Tdm_Kinolux &dm)
 {
+    const TFicheFilm *carte = dm.fiche(cle);
+    if (!carte)
+        return;
+    const TFicheFilm &fiche = *carte;
     definirHint(*m_barreTitreFilm, fiche.titreFrancais(), false);
     m_lbTitreO->setText(fiche.titreOriginal());
     m_lbAnnee->setText(fiche.annee());
@@ -250,7 +254,7 @@ void FicheFilm::afficher(TFicheFilm &fiche, Tdm_Kinolux &dm)
     // The cover just downloaded is shown at once, not at the card's next showing. A stored path
     // that leads out of the program's directory counts as no cover: nothing is read there.
     if (!chargerCouverture(dm.cheminInterieur(fiche.cheminImage()))) {
-        dm.telechargerImage(fiche);
+        dm.telechargerImage(cle);
         chargerCouverture(dm.cheminInterieur(fiche.cheminImage()));
     }
 

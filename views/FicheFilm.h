@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/TFicheFilm.h"
+
 #include <QWidget>
 
 class PaintBox;
@@ -8,7 +10,6 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
-class TFicheFilm;
 class TImage;
 class Tdm_Kinolux;
 
@@ -20,10 +21,11 @@ class FicheFilm final : public QWidget
 public:
     explicit FicheFilm(QWidget *parent = nullptr);
 
-    // Fills the sheet from the card, in the order the user sees it appear. A cover that cannot be
-    // shown is downloaded, then shown. Raises when the download cannot store the cover or an
-    // icon file cannot be read; the steps after it are then not done.
-    void afficher(TFicheFilm &fiche, Tdm_Kinolux &dm);
+    // Fills the sheet from the card of this number, in the order the user sees it appear; nothing
+    // for a card no longer in the catalogue. A cover that cannot be shown is downloaded, then
+    // shown. Raises when the download cannot store the cover or an icon file cannot be read; the
+    // steps after it are then not done.
+    void afficher(CleFiche cle, Tdm_Kinolux &dm);
 
 public slots:
     void barreTitreFilmPaint();

@@ -1,5 +1,7 @@
 #include "views/IconesFiche.h"
 
+#include "chrome/Images.h"
+
 using namespace Qt::StringLiterals;
 
 namespace IconesFiche {
@@ -26,6 +28,21 @@ QString iconeSupport(const QString &typeSupport)
     if (typeSupport == u"-")
         return u"rien.ico"_s;
     return typeSupport + u".ico"_s;
+}
+
+int imageSupport(const QString &typeSupport)
+{
+    if (typeSupport == u"DVD-/+R(W)")
+        return Images::imageDvdEnregistrable;
+    if (typeSupport == u"DVD-VIDEO")
+        return Images::imageDvdVideo;
+    if (typeSupport == u"CD-R(W)")
+        return Images::imageCd;
+    if (typeSupport == u"Disque Dur Local")
+        return Images::imageDisqueLocal;
+    if (typeSupport == u"Disque Dur Externe")
+        return Images::imageDisqueExterne;
+    return Images::imageSupportAutre;
 }
 
 } // namespace IconesFiche

@@ -14,4 +14,7 @@ std::optional<QString> iconePreference(qint32 niveau);
 // "DVD-R.ico" for exactly "DVD-/+R(W)", "rien.ico" for exactly "-", else the type + ".ico".
 QString iconeSupport(const QString &typeSupport);
 
+// The picture of `Images::listeImages` for a medium-type group of the tree and its film nodes.
+int imageSupport(const QString &typeSupport);
+
 } // namespace IconesFiche

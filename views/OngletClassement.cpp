@@ -1,16 +1,15 @@
 #include "views/OngletClassement.h"
 
-#include "catalogue/Tdm_Kinolux.h"
+#include "catalogue/Classement.h"
+#include "catalogue/ModeleCatalogue.h"
 #include "chrome/Images.h"
 #include "chrome/PaintBox.h"
 #include "views/ActionFenetre.h"
-#include "views/Classement.h"
-#include "views/OngletListeFilms.h"
+#include "views/IconesFiche.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QIcon>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -29,10 +28,13 @@ namespace {
 class NoeudFilm final : public QTreeWidgetItem
 {
 public:
-    NoeudFilm(std::shared_ptr<const QString> textes, const Classement::Film &film, QIcon icone)
+    NoeudFilm(std::shared_ptr<const QString> textes, const Classement::Film &film, CleFiche cle,
+              QIcon icone)
         : QTreeWidgetItem(UserType)
         , m_textes(std::move(textes))
-        , m_film(film)
+        , m_debut(film.debut)
+        , m_longueur(film.longueur)
+        , m_cle(cle)
         , m_icone(std::move(icone))
     {
     }
@@ -43,9 +45,9 @@ public:
             switch (role) {
             case Qt::DisplayRole:
             case Qt::EditRole:
-                return QString(m_textes->constData() + m_film.debut, m_film.longueur);
+                return QString(m_textes->constData() + m_debut, m_longueur);
             case Qt::UserRole:
-                return QVariant::fromValue(reinterpret_cast<quintptr>(m_film.fiche));
+                return QVariant::fromValue(m_cle);
             case Qt::DecorationRole:
                 return m_icone.isNull() ? QVariant() : QVariant(m_icone);
             default:
@@ -57,7 +59,9 @@ public:
 
 private:
     std::shared_ptr<const QString> m_textes;
-    Classement::Film m_film;
+    qsizetype m_debut;
+    qsizetype m_longueur;
+    CleFiche m_cle;
     QIcon m_icone;
 };
 
@@ -127,32 +131,23 @@ OngletClassement::OngletClassement(QWidget *parent)
     contenu().addWidget(m_rgClassementType);
 }
 
-void OngletClassement::relier(const Tdm_Kinolux &dm,
+void OngletClassement::relier(const ModeleCatalogue &modele,
                               std::function<void(const QString &)> afficherFiche)
 {
-    m_dm = &dm;
+    m_modele = &modele;
     m_afficherFiche = std::move(afficherFiche);
 }
 
-const TFicheFilm *OngletClassement::ficheDuNoeud(const QTreeWidgetItem &noeud)
+CleFiche OngletClassement::cleDuNoeud(const QTreeWidgetItem &noeud)
 {
-    return reinterpret_cast<const TFicheFilm *>(noeud.data(0, Qt::UserRole).value<quintptr>());
+    return noeud.data(0, Qt::UserRole).value<CleFiche>();
 }
 
-std::vector<const TFicheFilm *> OngletClassement::fichesDeLaListe()
+const TFicheFilm *OngletClassement::ficheDuNoeud(const QTreeWidgetItem &noeud) const
 {
-    if (!m_listeFilms)
-        m_listeFilms = window()->findChild<QListWidget *>(u"listeFilms"_s);
-    std::vector<const TFicheFilm *> fiches;
-    if (m_listeFilms) {
-        fiches.reserve(size_t(m_listeFilms->count()));
-        for (int ligne = 0; ligne < m_listeFilms->count(); ++ligne)
-            fiches.push_back(OngletListeFilms::ficheDeLigne(*m_listeFilms, ligne));
-    } else if (m_dm) {
-        for (const auto &fiche : m_dm->fichesFilms())
-            fiches.push_back(fiche.get());
-    }
-    return fiches;
+    const CleFiche cle = cleDuNoeud(noeud);
+    const int ligne = m_modele && cle != 0 ? m_modele->ligne(cle) : -1;
+    return ligne < 0 ? nullptr : &m_modele->fiche(ligne);
 }
 
 const OngletClassement::IconesSupport &OngletClassement::iconesSupport(int image)
@@ -175,7 +170,19 @@ const OngletClassement::IconesSupport &OngletClassement::iconesSupport(int image
 void OngletClassement::MAJ_ClassementExecute()
 {
     const int type = m_types->checkedId();
-    Classement::Arbre arbre = Classement::grouper(fichesDeLaListe(), type);
+    // The cards in the film list's order.
+    std::vector<const TFicheFilm *> fiches;
+    std::vector<CleFiche> cles;
+    if (m_modele) {
+        const std::vector<int> &ordre = m_modele->lignesParTitre();
+        fiches.reserve(ordre.size());
+        cles.reserve(ordre.size());
+        for (const int ligne : ordre) {
+            fiches.push_back(&m_modele->fiche(ligne));
+            cles.push_back(m_modele->cle(ligne));
+        }
+    }
+    Classement::Arbre arbre = Classement::grouper(fiches, type);
     const auto textes = std::make_shared<const QString>(std::move(arbre.textes));
 
     QList<QTreeWidgetItem *> noeuds;
@@ -184,13 +191,13 @@ void OngletClassement::MAJ_ClassementExecute()
         auto *noeud = new QTreeWidgetItem(QStringList{groupe.cle});
         IconesSupport icones;
         if (type == Classement::parTypesSupport) {
-            icones = iconesSupport(Classement::imageSupport(groupe.cle));
+            icones = iconesSupport(IconesFiche::imageSupport(groupe.cle));
             noeud->setIcon(0, icones.groupe);
         }
         QList<QTreeWidgetItem *> films;
         films.reserve(qsizetype(groupe.films.size()));
         for (const Classement::Film &film : groupe.films)
-            films.append(new NoeudFilm(textes, film, icones.film));
+            films.append(new NoeudFilm(textes, film, cles[film.position], icones.film));
         noeud->addChildren(films);
         noeuds.append(noeud);
     }

@@ -2,6 +2,8 @@
 
 #include "views/Onglet.h"
 
+#include "catalogue/TFicheFilm.h"
+
 #include <QIcon>
 #include <QPointer>
 
@@ -11,11 +13,9 @@
 class PaintBox;
 class QButtonGroup;
 class QGroupBox;
-class QListWidget;
+class ModeleCatalogue;
 class QTreeWidget;
 class QTreeWidgetItem;
-class TFicheFilm;
-class Tdm_Kinolux;
 
 // The classification tab: the catalogue as a tree of groups.
 class OngletClassement final : public Onglet
@@ -25,11 +25,13 @@ class OngletClassement final : public Onglet
 public:
     explicit OngletClassement(QWidget *parent = nullptr);
     // `afficherFiche` shows the card of a French title on the sheet, as the film list does.
-    void relier(const Tdm_Kinolux &dm, std::function<void(const QString &)> afficherFiche);
+    void relier(const ModeleCatalogue &modele, std::function<void(const QString &)> afficherFiche);
 
     QTreeWidget &arbreClassementFilms() { return *m_arbreClassementFilms; }
-    // The card of a film node; none for a group node.
-    static const TFicheFilm *ficheDuNoeud(const QTreeWidgetItem &noeud);
+    // The number of a film node's card; 0 for a group node.
+    static CleFiche cleDuNoeud(const QTreeWidgetItem &noeud);
+    // The card of a film node while it is in the catalogue; none for a group node.
+    const TFicheFilm *ficheDuNoeud(const QTreeWidgetItem &noeud) const;
 
 public slots:
     void MAJ_ClassementExecute();
@@ -44,12 +46,8 @@ private:
         QIcon film;
     };
     const IconesSupport &iconesSupport(int image);
-    // The cards in the film list's order (the catalogue's when the tab stands alone).
-    std::vector<const TFicheFilm *> fichesDeLaListe();
-
-    const Tdm_Kinolux *m_dm = nullptr;
+    QPointer<const ModeleCatalogue> m_modele;
     std::function<void(const QString &)> m_afficherFiche;
-    QPointer<QListWidget> m_listeFilms;
 
     QTreeWidget *m_arbreClassementFilms;
     PaintBox *m_boutonClassementAfficherFicheFilm;

@@ -1,7 +1,8 @@
 #include "views/OngletEdition.h"
 
-#include "app/Commande.h"
-#include "app/Dialogues.h"
+#include "catalogue/Commande.h"
+#include "catalogue/Dialogues.h"
+#include "catalogue/Edition.h"
 #include "catalogue/TFicheFilm.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/Hint.h"
@@ -264,54 +265,29 @@ OngletEdition::OngletEdition(QWidget *parent)
     });
 }
 
-void OngletEdition::relier(Tdm_Kinolux &dm, Dialogues &dialogues, QListWidget &listeFilms,
-                           Fenetre fenetre)
+void OngletEdition::relier(Tdm_Kinolux &dm, Dialogues &dialogues,
+                           const OngletListeFilms &listeFilms, Fenetre fenetre)
 {
     m_dm = &dm;
     m_dialogues = &dialogues;
     m_listeFilms = &listeFilms;
     m_fenetre = std::move(fenetre);
-    // Rows rebuilt or removed may carry cards that are gone (a delete, a reload): the editor lets
-    // go of its card until the next fill.
-    const auto oublier = [this] {
-        m_fiche = nullptr;
-        m_idFiche.clear();
-    };
-    connect(listeFilms.model(), &QAbstractItemModel::modelAboutToBeReset, this, oublier);
-    connect(listeFilms.model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, oublier);
     // The icon of the track bar's position before any fill.
     tbEditionPrefChange();
 }
 
-TFicheFilm *OngletEdition::ficheSelectionnee() const
+CleFiche OngletEdition::cleEditee() const
 {
-    if (!m_listeFilms)
-        return nullptr;
-    const auto selection = m_listeFilms->selectedItems();
-    if (selection.isEmpty())
-        return nullptr;
-    return OngletListeFilms::ficheDeLigne(*m_listeFilms, m_listeFilms->row(selection.first()));
+    if (!m_listeFilms || !m_dm || m_cle == 0)
+        return 0;
+    const CleFiche cle = m_listeFilms->cleSelectionnee();
+    return cle == m_cle && m_dm->fiche(cle) ? cle : 0;
 }
 
-bool OngletEdition::dansCatalogue(const TFicheFilm *fiche) const
+const TFicheFilm *OngletEdition::ficheEditee() const
 {
-    if (!fiche || !m_dm)
-        return false;
-    for (const auto &carte : m_dm->fichesFilms()) {
-        if (carte.get() == fiche)
-            return true;
-    }
-    return false;
-}
-
-TFicheFilm *OngletEdition::ficheEditee() const
-{
-    TFicheFilm *fiche = ficheSelectionnee();
-    // The address alone could be a new card's after a delete: the identifier, which never
-    // changes, tells them apart.
-    if (!fiche || fiche != m_fiche || !dansCatalogue(fiche) || fiche->idFilm() != m_idFiche)
-        return nullptr;
-    return fiche;
+    const CleFiche cle = cleEditee();
+    return cle ? m_dm->fiche(cle) : nullptr;
 }
 
 void OngletEdition::rafraichir()
@@ -352,14 +328,14 @@ void OngletEdition::detruireListesCBEdition()
 {
     m_cbEditionChoixChamp->clear();
     m_cbEditionChoixListe->clear();
-    m_fiche = nullptr;
-    m_idFiche.clear();
+    m_cle = 0;
 }
 
 void OngletEdition::MAJ_Edition()
 {
-    TFicheFilm *fiche = ficheSelectionnee();
-    if (!dansCatalogue(fiche))
+    const CleFiche cle = m_listeFilms ? m_listeFilms->cleSelectionnee() : 0;
+    const TFicheFilm *fiche = m_dm ? m_dm->fiche(cle) : nullptr;
+    if (!fiche)
         return;
     detruireListesCBEdition();
 
@@ -398,8 +374,7 @@ void OngletEdition::MAJ_Edition()
     definirCheminImage(fiche->cheminImage());
     definirCheminFichier(fiche->cheminFichier());
 
-    m_fiche = fiche;
-    m_idFiche = fiche->idFilm();
+    m_cle = cle;
 }
 
 void OngletEdition::cbEditionChoixChampChange()
@@ -418,23 +393,16 @@ void OngletEdition::MAJ_EditionChampExecute()
 
 void OngletEdition::validerEditionChampExecute()
 {
-    TFicheFilm *fiche = ficheEditee();
-    if (!fiche)
+    const CleFiche cle = cleEditee();
+    if (!cle)
         return;
+    // A new French title moves the card's row of the film list where the title sorts, the row
+    // staying selected; the tree and the search are refreshed below.
     const int entree = m_cbEditionChoixChamp->currentIndex();
-    if (entree == 0) {
-        fiche->setTitreFrancais(m_editEditionModifChamp->text());
-        if (m_fenetre.MAJ_ListeFilms)
-            m_fenetre.MAJ_ListeFilms();
-        // The edited card stays selected wherever its new title sorts it.
-        for (int ligne = 0; ligne < m_listeFilms->count(); ++ligne) {
-            if (OngletListeFilms::ficheDeLigne(*m_listeFilms, ligne) == fiche) {
-                m_listeFilms->setCurrentRow(ligne);
-                break;
-            }
-        }
-    } else if (entree > 0) {
-        Edition::ecrireChamp(*fiche, entree, m_editEditionModifChamp->text());
+    if (entree >= 0) {
+        const QString valeur = m_editEditionModifChamp->text();
+        m_dm->modifierFiche(
+            cle, [&](TFicheFilm &fiche) { Edition::ecrireChamp(fiche, entree, valeur); });
     }
     rafraichir();
 }
@@ -472,15 +440,16 @@ void OngletEdition::boutonEditionRetirerDeListeClick()
 
 void OngletEdition::validerEditionListeExecute()
 {
-    TFicheFilm *fiche = ficheEditee();
-    if (!fiche)
+    const CleFiche cle = cleEditee();
+    if (!cle)
         return;
     const int entree = m_cbEditionChoixListe->currentIndex();
     if (entree >= 0) {
         QStringList lignes;
         for (int ligne = 0; ligne < m_listeEditionModifListe->count(); ++ligne)
             lignes.append(m_listeEditionModifListe->item(ligne)->text());
-        Edition::ecrireListe(*fiche, entree, lignes);
+        m_dm->modifierFiche(
+            cle, [&](TFicheFilm &fiche) { Edition::ecrireListe(fiche, entree, lignes); });
     }
     rafraichir();
 }
@@ -530,19 +499,23 @@ void OngletEdition::MAJ_EditionSuppExecute()
 
 void OngletEdition::validerEditionSuppExecute()
 {
-    TFicheFilm *fiche = ficheEditee();
-    if (!fiche)
+    const CleFiche cle = cleEditee();
+    if (!cle)
         return;
-    fiche->setNiveauPreference(m_tbEditionPref->value());
-    fiche->setNomSupport(m_editEditionNomSupport->text());
-    if (QAbstractButton *type = m_rgTypeSupport->checkedButton())
-        fiche->setTypeSupport(Edition::typesSupport().at(m_rgTypeSupport->id(type)));
-    // Without a picture there is nothing to write: the card keeps its cover file and its path.
-    if (!m_couverture.vide()) {
-        const QString nouveau = Edition::nouveauCheminImage(fiche->idFilm(), m_cheminImage);
-        Edition::enregistrerCouverture(*m_dm, m_couverture, fiche->cheminImage(), nouveau);
-        fiche->setCheminImage(nouveau);
-    }
-    fiche->setCheminFichier(m_cheminFichier);
+    m_dm->modifierFiche(cle, [this](TFicheFilm &fiche) {
+        fiche.setNiveauPreference(m_tbEditionPref->value());
+        fiche.setNomSupport(m_editEditionNomSupport->text());
+        if (QAbstractButton *type = m_rgTypeSupport->checkedButton())
+            fiche.setTypeSupport(Edition::typesSupport().at(m_rgTypeSupport->id(type)));
+        // Without a picture there is nothing to write: the card keeps its cover file and its
+        // path.
+        if (!m_couverture.vide()) {
+            const QString nouveau = Edition::nouveauCheminImage(fiche.idFilm(), m_cheminImage);
+            Edition::enregistrerCouverture(*m_dm, m_couverture.octets, fiche.cheminImage(),
+                                           nouveau);
+            fiche.setCheminImage(nouveau);
+        }
+        fiche.setCheminFichier(m_cheminFichier);
+    });
     rafraichir();
 }

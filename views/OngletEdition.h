@@ -1,6 +1,7 @@
 #pragma once
 
-#include "views/Edition.h"
+#include "catalogue/TFicheFilm.h"
+#include "views/CouvertureEdition.h"
 #include "views/Onglet.h"
 
 #include <functional>
@@ -10,10 +11,10 @@ class QButtonGroup;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
+class OngletListeFilms;
 class QListWidget;
 class QPushButton;
 class QSlider;
-class TFicheFilm;
 class TImage;
 class Tdm_Kinolux;
 
@@ -27,14 +28,14 @@ public:
     // What the tab asks of the catalogue window.
     struct Fenetre
     {
-        std::function<void()> MAJ_ListeFilms;
         std::function<void()> chargerFicheFilm;
         std::function<void()> MAJ_Classement;
         std::function<void()> MAJ_Recherche;
     };
 
     explicit OngletEdition(QWidget *parent = nullptr);
-    void relier(Tdm_Kinolux &dm, Dialogues &dialogues, QListWidget &listeFilms, Fenetre fenetre);
+    void relier(Tdm_Kinolux &dm, Dialogues &dialogues, const OngletListeFilms &listeFilms,
+                Fenetre fenetre);
 
     QComboBox &cbEditionChoixChamp() { return *m_cbEditionChoixChamp; }
     QLineEdit &editEditionModifChamp() { return *m_editEditionModifChamp; }
@@ -45,8 +46,9 @@ public:
     QButtonGroup &rgTypeSupport() { return *m_rgTypeSupport; }
     TImage &imgEdition() { return *m_imgEdition; }
     // The card the editor was last filled from, while it is still the selected card of the film
-    // list and still in the catalogue.
-    TFicheFilm *ficheEditee() const;
+    // list and still in the catalogue; its number (0 for none).
+    const TFicheFilm *ficheEditee() const;
+    CleFiche cleEditee() const;
 
 public slots:
     // Fills the three panels from the selected card.
@@ -72,8 +74,6 @@ public slots:
     void validerEditionSuppExecute();
 
 private:
-    TFicheFilm *ficheSelectionnee() const;
-    bool dansCatalogue(const TFicheFilm *fiche) const;
     void rafraichir();
     QPixmap icone(const QString &nom, int cote) const;
     void definirCheminImage(const QString &chemin);
@@ -81,11 +81,9 @@ private:
 
     Tdm_Kinolux *m_dm = nullptr;
     Dialogues *m_dialogues = nullptr;
-    QListWidget *m_listeFilms = nullptr;
+    const OngletListeFilms *m_listeFilms = nullptr;
     Fenetre m_fenetre;
-    // Compared, never read through: the card may have left the catalogue since.
-    const TFicheFilm *m_fiche = nullptr;
-    QString m_idFiche;
+    CleFiche m_cle = 0;
 
     QComboBox *m_cbEditionChoixChamp;
     QLineEdit *m_editEditionModifChamp;

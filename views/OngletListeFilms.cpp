@@ -1,19 +1,18 @@
 #include "views/OngletListeFilms.h"
 
-#include "catalogue/TFicheFilm.h"
+#include "catalogue/ModeleCatalogue.h"
 #include "chrome/Hint.h"
 #include "chrome/Images.h"
 #include "chrome/PaintBox.h"
 #include "chrome/TImage.h"
 
-#include <QCollator>
 #include <QFrame>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -73,35 +72,66 @@ OngletListeFilms::OngletListeFilms(QWidget *parent)
     contenu().addWidget(panneau);
 }
 
-void OngletListeFilms::remplir(const Catalogue &fiches)
+void OngletListeFilms::relier(const ModeleCatalogue &modele)
+{
+    m_modele = &modele;
+    connect(&modele, &QAbstractItemModel::dataChanged, this, &OngletListeFilms::placerLignes);
+}
+
+void OngletListeFilms::remplir()
 {
     // Sorted as a list box sorts, ignoring letter case (and with accented letters beside their
-    // base letter); equal titles keep the catalogue's order.
-    QCollator collation(QLocale(QLocale::French, QLocale::France));
-    collation.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> cles;
-    cles.reserve(fiches.size());
-    for (const auto &fiche : fiches)
-        cles.push_back(collation.sortKey(fiche->titreFrancais()));
-    std::vector<size_t> ordre(fiches.size());
-    std::iota(ordre.begin(), ordre.end(), size_t(0));
-    std::stable_sort(ordre.begin(), ordre.end(),
-                     [&](size_t a, size_t b) { return cles[a].compare(cles[b]) < 0; });
-
+    // base letter); equal titles keep the catalogue's order. The model keeps that order.
+    const std::vector<int> vide;
+    const std::vector<int> &ordre = m_modele ? m_modele->lignesParTitre() : vide;
     QStringList titres;
     titres.reserve(qsizetype(ordre.size()));
-    for (size_t i : ordre)
-        titres.append(fiches[i]->titreFrancais());
+    for (int ligne : ordre)
+        titres.append(m_modele->fiche(ligne).titreFrancais());
 
     m_listeFilms->setUpdatesEnabled(false);
     m_listeFilms->clear();
     m_listeFilms->addItems(titres);
-    for (int ligne = 0; ligne < int(ordre.size()); ++ligne)
-        m_listeFilms->item(ligne)->setData(
-            Qt::UserRole,
-            QVariant::fromValue(reinterpret_cast<quintptr>(fiches[ordre[size_t(ligne)]].get())));
+    // The numbers are no change the view must see: one signal a row would cost more than the
+    // whole fill.
+    {
+        const QSignalBlocker silence(m_listeFilms->model());
+        for (int ligne = 0; ligne < int(ordre.size()); ++ligne)
+            m_listeFilms->item(ligne)->setData(
+                Qt::UserRole, QVariant::fromValue(m_modele->cle(ordre[size_t(ligne)])));
+    }
     m_listeFilms->setCurrentRow(-1);
     m_listeFilms->setUpdatesEnabled(true);
+}
+
+void OngletListeFilms::placerLignes(const QModelIndex &premier, const QModelIndex &dernier)
+{
+    if (!m_modele)
+        return;
+    for (int ligneModele = premier.row(); ligneModele <= dernier.row(); ++ligneModele) {
+        const CleFiche cle = m_modele->cle(ligneModele);
+        const QString &titre = m_modele->fiche(ligneModele).titreFrancais();
+        int ligne = 0;
+        while (ligne < m_listeFilms->count() && cleDeLigne(ligne) != cle)
+            ++ligne;
+        if (ligne == m_listeFilms->count() || m_listeFilms->item(ligne)->text() == titre)
+            continue;
+
+        // Its place in the model's order, counted among the rows that the list shows.
+        const std::vector<int> &ordre = m_modele->lignesParTitre();
+        int place = 0;
+        for (const int autre : ordre) {
+            if (autre == ligneModele)
+                break;
+            ++place;
+        }
+        const bool choisie = ligne == ligneSelectionnee();
+        QListWidgetItem *item = m_listeFilms->takeItem(ligne);
+        item->setText(titre);
+        m_listeFilms->insertItem(std::min(place, m_listeFilms->count()), item);
+        if (choisie)
+            m_listeFilms->setCurrentItem(item);
+    }
 }
 
 bool OngletListeFilms::eventFilter(QObject *objet, QEvent *event)
@@ -129,17 +159,23 @@ int OngletListeFilms::ligneSelectionnee() const
     return selection.isEmpty() ? -1 : m_listeFilms->row(selection.first());
 }
 
-TFicheFilm *OngletListeFilms::ficheDeLigne(const QListWidget &liste, int ligne)
+CleFiche OngletListeFilms::cleDeLigne(int ligne) const
 {
-    const QListWidgetItem *item = liste.item(ligne);
-    return item ? reinterpret_cast<TFicheFilm *>(item->data(Qt::UserRole).value<quintptr>())
-                : nullptr;
+    const QListWidgetItem *item = m_listeFilms->item(ligne);
+    return item ? item->data(Qt::UserRole).value<CleFiche>() : 0;
 }
 
-TFicheFilm *OngletListeFilms::ficheSelectionnee() const
+CleFiche OngletListeFilms::cleSelectionnee() const
 {
-    const auto selection = m_listeFilms->selectedItems();
-    if (selection.isEmpty())
+    const int ligne = ligneSelectionnee();
+    return ligne < 0 ? 0 : cleDeLigne(ligne);
+}
+
+const TFicheFilm *OngletListeFilms::ficheSelectionnee() const
+{
+    const CleFiche cle = cleSelectionnee();
+    if (!m_modele || cle == 0)
         return nullptr;
-    return ficheDeLigne(*m_listeFilms, m_listeFilms->row(selection.first()));
+    const int ligne = m_modele->ligne(cle);
+    return ligne < 0 ? nullptr : &m_modele->fiche(ligne);
 }

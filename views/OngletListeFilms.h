@@ -1,15 +1,18 @@
 #pragma once
 
-#include "catalogue/Tdm_Kinolux.h"
+#include "catalogue/TFicheFilm.h"
 #include "views/Onglet.h"
 
+#include <QPointer>
+
+class ModeleCatalogue;
 class PaintBox;
 class QListWidget;
-class TFicheFilm;
 class TImage;
 
-// The film-list tab: one row per card, sorted by French title ignoring letter case, each row
-// carrying its card; the catalogue commands' buttons at its foot.
+// The film-list tab: one row per card of the catalogue model, sorted by French title ignoring
+// letter case, each row carrying its card's number; the catalogue commands' buttons at its foot.
+// A card retitled moves its row to its new place at once.
 class OngletListeFilms final : public Onglet
 {
     Q_OBJECT
@@ -17,11 +20,16 @@ class OngletListeFilms final : public Onglet
 public:
     explicit OngletListeFilms(QWidget *parent = nullptr);
 
+    void relier(const ModeleCatalogue &modele);
+
     QListWidget &listeFilms() { return *m_listeFilms; }
-    // Rebuilds the rows from the catalogue; no row is selected afterwards.
-    void remplir(const Catalogue &fiches);
-    TFicheFilm *ficheSelectionnee() const;
-    static TFicheFilm *ficheDeLigne(const QListWidget &liste, int ligne);
+    // Rebuilds the rows from the catalogue model; no row is selected afterwards.
+    void remplir();
+    // The number of the selected row's card, of a row's card; 0 for none.
+    CleFiche cleSelectionnee() const;
+    CleFiche cleDeLigne(int ligne) const;
+    // The card of the selected row, while it is in the catalogue.
+    const TFicheFilm *ficheSelectionnee() const;
 
     PaintBox &boutonSupprimerFiche() { return *m_boutonSupprimerFiche; }
     PaintBox &boutonNouvelleFicheVide() { return *m_boutonNouvelleFicheVide; }
@@ -39,7 +47,11 @@ protected:
 private:
     // The selected row, -1 when none.
     int ligneSelectionnee() const;
+    // A card of the model changed: its row goes where its title now sorts, still selected if it
+    // was.
+    void placerLignes(const QModelIndex &premier, const QModelIndex &dernier);
 
+    QPointer<const ModeleCatalogue> m_modele;
     QListWidget *m_listeFilms;
     PaintBox *m_boutonSupprimerFiche;
     PaintBox *m_boutonNouvelleFicheVide;

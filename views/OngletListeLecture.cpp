@@ -1,5 +1,7 @@
 #include "views/OngletListeLecture.h"
 
+#include "catalogue/ListeLecture.h"
+#include "catalogue/ModeleCatalogue.h"
 #include "catalogue/TFicheFilm.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/Hint.h"
@@ -8,7 +10,6 @@
 #include "chrome/TImage.h"
 #include "chrome/TformMessageFlash.h"
 #include "views/ActionFenetre.h"
-#include "views/ListeLecture.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -115,13 +116,11 @@ OngletListeLecture::OngletListeLecture(QWidget *parent)
 }
 
 void OngletListeLecture::relier(Tdm_Kinolux &dm, TformMessageFlash &flash,
-                                std::function<TFicheFilm *()> ficheSelectionnee,
-                                std::function<TFicheFilm *(const QString &)> ficheDuTitre)
+                                std::function<const TFicheFilm *()> ficheSelectionnee)
 {
     m_dm = &dm;
     m_flash = &flash;
     m_ficheSelectionnee = std::move(ficheSelectionnee);
-    m_ficheDuTitre = std::move(ficheDuTitre);
 }
 
 QStringList OngletListeLecture::entrees() const
@@ -208,16 +207,17 @@ void OngletListeLecture::lireListeLectureExecute()
 
     const QStringList titres = entrees();
     const int nombre = int(titres.size());
+    const ModeleCatalogue &modele = m_dm->modele();
     QStringList chemins;
     for (int i = 0; i < nombre; ++i) {
-        const TFicheFilm *fiche = m_ficheDuTitre ? m_ficheDuTitre(titres.at(i)) : nullptr;
-        if (!fiche) {
+        const int ligne = modele.ligneDuTitre(titres.at(i));
+        if (ligne < 0) {
             abandonnerLancement();
             return;
         }
         m_flash->definirTexte(k_lancement + titres.at(i));
         m_flash->definirProgression(i * (94 / nombre));
-        chemins.append(fiche->cheminFichier());
+        chemins.append(modele.fiche(ligne).cheminFichier());
     }
 
     const QString fichier = m_dm->chemin(k_fichierPls);

@@ -21,11 +21,10 @@ class OngletListeLecture final : public Onglet
 
 public:
     explicit OngletListeLecture(QWidget *parent = nullptr);
-    // `ficheSelectionnee` gives the card of the film list's selected row (none without one);
-    // `ficheDuTitre` the card of the film list's first row showing a title, ignoring letter case.
+    // `ficheSelectionnee` gives the card of the film list's selected row (none without one). A
+    // title goes back to the card of the film list's first row showing it, ignoring letter case.
     void relier(Tdm_Kinolux &dm, TformMessageFlash &flash,
-                std::function<TFicheFilm *()> ficheSelectionnee,
-                std::function<TFicheFilm *(const QString &)> ficheDuTitre);
+                std::function<const TFicheFilm *()> ficheSelectionnee);
 
     QListWidget &listeLecture() { return *m_listeLecture; }
     QStringList entrees() const;
@@ -46,8 +45,7 @@ private:
 
     Tdm_Kinolux *m_dm = nullptr;
     TformMessageFlash *m_flash = nullptr;
-    std::function<TFicheFilm *()> m_ficheSelectionnee;
-    std::function<TFicheFilm *(const QString &)> m_ficheDuTitre;
+    std::function<const TFicheFilm *()> m_ficheSelectionnee;
 
     QListWidget *m_listeLecture;
     PaintBox *m_boutonListeLectureDecocherTous;

@@ -1,9 +1,9 @@
 #include "views/OngletRecherche.h"
 
-#include "catalogue/Tdm_Kinolux.h"
+#include "catalogue/ModeleCatalogue.h"
+#include "catalogue/Recherche.h"
 #include "chrome/PaintBox.h"
 #include "views/ActionFenetre.h"
-#include "views/Recherche.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -103,17 +103,17 @@ OngletRecherche::OngletRecherche(QWidget *parent)
     contenu().addWidget(m_boutonRechercher);
 }
 
-void OngletRecherche::relier(const Tdm_Kinolux &dm,
+void OngletRecherche::relier(const ModeleCatalogue &modele,
                              std::function<void(const QString &)> afficherFiche)
 {
-    m_dm = &dm;
+    m_modele = &modele;
     m_afficherFiche = std::move(afficherFiche);
 }
 
 void OngletRecherche::MAJ_RechercheExecute()
 {
     const Recherche::Valeurs valeurs =
-        m_dm ? Recherche::valeursOffertes(m_dm->fichesFilms()) : Recherche::Valeurs{};
+        m_modele ? Recherche::valeursOffertes(m_modele->fichesFilms()) : Recherche::Valeurs{};
     remplir(*m_cbRechercheActeurs, valeurs.acteurs);
     remplir(*m_cbRechercheDistrib, valeurs.distributeurs);
     remplir(*m_cbRechercheRealis, valeurs.realisateurs);
@@ -136,7 +136,7 @@ void OngletRecherche::rechercherRechercheExecute()
     criteres.anneeChoisie = m_cbRechercheAnnee->currentText();
 
     const QStringList titres =
-        m_dm ? Recherche::rechercher(m_dm->fichesFilms(), criteres) : QStringList();
+        m_modele ? Recherche::rechercher(m_modele->fichesFilms(), criteres) : QStringList();
     m_listeRecherche->setUpdatesEnabled(false);
     m_listeRecherche->clear();
     m_listeRecherche->addItems(titres);

@@ -2,6 +2,8 @@
 
 #include "views/Onglet.h"
 
+#include <QPointer>
+
 #include <functional>
 
 class PaintBox;
@@ -9,7 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
-class Tdm_Kinolux;
+class ModeleCatalogue;
 
 // The search tab: cards found by several criteria at once.
 class OngletRecherche final : public Onglet
@@ -19,7 +21,7 @@ class OngletRecherche final : public Onglet
 public:
     explicit OngletRecherche(QWidget *parent = nullptr);
     // `afficherFiche` shows the card of a French title on the sheet, as the film list does.
-    void relier(const Tdm_Kinolux &dm, std::function<void(const QString &)> afficherFiche);
+    void relier(const ModeleCatalogue &modele, std::function<void(const QString &)> afficherFiche);
 
     QListWidget &listeRecherche() { return *m_listeRecherche; }
 
@@ -29,7 +31,7 @@ public slots:
     void afficherRechercheFicheExecute();
 
 private:
-    const Tdm_Kinolux *m_dm = nullptr;
+    QPointer<const ModeleCatalogue> m_modele;
     std::function<void(const QString &)> m_afficherFiche;
 
     QListWidget *m_listeRecherche;

@@ -1,6 +1,8 @@
 #include "views/TKinoluxFPrincipale.h"
 
-#include "app/Commande.h"
+#include "catalogue/ChampsFiche.h"
+#include "catalogue/Commande.h"
+#include "catalogue/ModeleCatalogue.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/Ecran.h"
 #include "chrome/Images.h"
@@ -34,43 +36,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// One action of the action list: its name, category and caption, and the handler it runs.
 struct DescriptionAction
 {
     const char16_t *nom;
     const char16_t *categorie;
     const char16_t *legende;
+    std::function<void()> gestionnaire;
 };
 
-const DescriptionAction k_actions[] = {
-    {u"MAJListeMovieCovers", u"IMPORT_FICHES", u"MAJListeMovieCovers"},
-    {u"ajouterFilm", u"IMPORT_FICHES", u"Ajouter un Film"},
-    {u"chargerFicheFilm", u"LISTE_FILM", u"chargerFicheFilm"},
-    {u"sauvegarderBase", u"LISTE_FILM", u"Sauvegarder la base de Films"},
-    {u"chargerBase", u"", u"Charger Base"},
-    {u"supprimerFilm", u"LISTE_FILM", u"Supprimer le Film"},
-    {u"creerNouvelleFiche", u"LISTE_FILM", u"creerNouvelleFiche"},
-    {u"detruireListeFilms", u"LISTE_FILM", u"detruireListeFilms"},
-    {u"detruireObjetsListes", u"", u"detruireObjetsListes"},
-    {u"detruireListesCBEdition", u"EDITION", u"detruireListesCBEdition"},
-    {u"MAJ_EditionChamp", u"EDITION", u"MAJ_EditionChamp"},
-    {u"validerEditionChamp", u"EDITION", u"validerEditionChamp"},
-    {u"MAJ_EditionListe", u"EDITION", u"MAJ_EditionListe"},
-    {u"validerEditionListe", u"EDITION", u"validerEditionListe"},
-    {u"MAJ_EditionSupp", u"EDITION", u"Réinitialiser les valeurs"},
-    {u"validerEditionSupp", u"EDITION", u"validerEditionSupp"},
-    {u"rechargerEditionImageSites", u"EDITION", u"rechargerEditionImageSites"},
-    {u"MAJ_Classement", u"CLASSEMENT", u"MAJ_Classement"},
-    {u"afficherClassementFiche", u"CLASSEMENT", u"afficherClassementFiche"},
-    {u"MAJ_Recherche", u"RECHERCHE", u"MAJ_Recherche"},
-    {u"rechercherRecherche", u"RECHERCHE", u"rechercherRecherche"},
-    {u"afficherRechercheFiche", u"RECHERCHE", u"afficherRechercheFiche"},
-    {u"ajouterDansListeLecture", u"", u"ajouterDansListeLecture"},
-    {u"lireFilm", u"", u"lireFilm"},
-    {u"lireListeLecture", u"LISTE_LECTURE", u"lireListeLecture"},
-    {u"supprimerListeLectureCoches", u"LISTE_LECTURE", u"supprimerListeLectureCoches"},
-    {u"enregistrerListeLecture", u"LISTE_LECTURE", u"enregistrerListeLecture"},
-    {u"chargerListeLecture", u"LISTE_LECTURE", u"chargerListeLecture"},
-};
+template <typename T> std::function<void()> par(T *objet, void (T::*gestionnaire)())
+{
+    return [objet, gestionnaire] {
+        (objet->*gestionnaire)();
+    };
+}
 
 const QString k_titre = u"Orvandel Kinolux 2007"_s;
 
@@ -156,20 +136,20 @@ TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
     connect(m_timerDemarre, &QTimer::timeout, this, &TKinoluxFPrincipale::TimerDemarreTimer);
 
     creerActions();
-    declencher(&m_ongletListeFilms->boutonSupprimerFiche(), SIGNAL(clic()), u"supprimerFilm"_s);
-    declencher(&m_ongletListeFilms->boutonNouvelleFicheVide(), SIGNAL(clic()),
+    declencher(&m_ongletListeFilms->boutonSupprimerFiche(), &PaintBox::clic, u"supprimerFilm"_s);
+    declencher(&m_ongletListeFilms->boutonNouvelleFicheVide(), &PaintBox::clic,
                u"creerNouvelleFiche"_s);
-    declencher(&m_ongletListeFilms->boutonLFAjouterListeLecture(), SIGNAL(clic()),
+    declencher(&m_ongletListeFilms->boutonLFAjouterListeLecture(), &PaintBox::clic,
                u"ajouterDansListeLecture"_s);
-    declencher(&m_ongletListeFilms->boutonGestionEnregistrer(), SIGNAL(clic()),
+    declencher(&m_ongletListeFilms->boutonGestionEnregistrer(), &PaintBox::clic,
                u"sauvegarderBase"_s);
-    declencher(m_ongletListeFilms, SIGNAL(ligneChoisie()), u"chargerFicheFilm"_s);
-    declencher(&m_ongletImports->boutonMAJListeMovieCovers(), SIGNAL(clic()),
+    declencher(m_ongletListeFilms, &OngletListeFilms::ligneChoisie, u"chargerFicheFilm"_s);
+    declencher(&m_ongletImports->boutonMAJListeMovieCovers(), &PaintBox::clic,
                u"MAJListeMovieCovers"_s);
-    declencher(&m_ongletImports->boutonAjouterFilm(), SIGNAL(clic()), u"ajouterFilm"_s);
-    declencher(m_ongletImports, SIGNAL(titreDoubleClique()), u"ajouterFilm"_s);
-    declencher(m_panelInfoFilm, SIGNAL(lireFilm()), u"lireFilm"_s);
-    declencher(m_panelInfoFilm, SIGNAL(ajouterDansListeLecture()), u"ajouterDansListeLecture"_s);
+    declencher(&m_ongletImports->boutonAjouterFilm(), &PaintBox::clic, u"ajouterFilm"_s);
+    declencher(m_ongletImports, &OngletImports::titreDoubleClique, u"ajouterFilm"_s);
+    declencher(m_panelInfoFilm, &FicheFilm::lireFilm, u"lireFilm"_s);
+    declencher(m_panelInfoFilm, &FicheFilm::ajouterDansListeLecture, u"ajouterDansListeLecture"_s);
     connect(&m_ongletListeFilms->boutonAPropos(), &TImage::clic, this,
             &TKinoluxFPrincipale::boutonAProposClick);
 
@@ -180,65 +160,86 @@ TKinoluxFPrincipale::~TKinoluxFPrincipale() = default;
 
 void TKinoluxFPrincipale::creerActions()
 {
+    using F = TKinoluxFPrincipale;
+    OngletClassement *classement = m_ongletClassement;
+    OngletRecherche *recherche = m_ongletRecherche;
+    OngletListeLecture *lecture = m_ongletListeLecture;
+    OngletEdition *edition = m_ongletEdition;
+    const DescriptionAction actions[] = {
+        {u"MAJListeMovieCovers", u"IMPORT_FICHES", u"MAJListeMovieCovers",
+         par(this, &F::MAJListeMovieCoversExecute)},
+        {u"ajouterFilm", u"IMPORT_FICHES", u"Ajouter un Film", par(this, &F::ajouterFilmExecute)},
+        {u"chargerFicheFilm", u"LISTE_FILM", u"chargerFicheFilm",
+         par(this, &F::chargerFicheFilmExecute)},
+        {u"sauvegarderBase", u"LISTE_FILM", u"Sauvegarder la base de Films",
+         par(this, &F::sauvegarderBaseExecute)},
+        {u"chargerBase", u"", u"Charger Base", par(this, &F::chargerBaseExecute)},
+        {u"supprimerFilm", u"LISTE_FILM", u"Supprimer le Film",
+         par(this, &F::supprimerFilmExecute)},
+        {u"creerNouvelleFiche", u"LISTE_FILM", u"creerNouvelleFiche",
+         par(this, &F::creerNouvelleFicheExecute)},
+        {u"detruireListeFilms", u"LISTE_FILM", u"detruireListeFilms",
+         par(this, &F::detruireListeFilmsExecute)},
+        {u"detruireObjetsListes", u"", u"detruireObjetsListes",
+         par(this, &F::detruireObjetsListesExecute)},
+        {u"detruireListesCBEdition", u"EDITION", u"detruireListesCBEdition",
+         par(this, &F::detruireListesCBEditionExecute)},
+        {u"MAJ_EditionChamp", u"EDITION", u"MAJ_EditionChamp",
+         par(edition, &OngletEdition::MAJ_EditionChampExecute)},
+        {u"validerEditionChamp", u"EDITION", u"validerEditionChamp",
+         par(edition, &OngletEdition::validerEditionChampExecute)},
+        {u"MAJ_EditionListe", u"EDITION", u"MAJ_EditionListe",
+         par(edition, &OngletEdition::MAJ_EditionListeExecute)},
+        {u"validerEditionListe", u"EDITION", u"validerEditionListe",
+         par(edition, &OngletEdition::validerEditionListeExecute)},
+        {u"MAJ_EditionSupp", u"EDITION", u"Réinitialiser les valeurs",
+         par(edition, &OngletEdition::MAJ_EditionSuppExecute)},
+        {u"validerEditionSupp", u"EDITION", u"validerEditionSupp",
+         par(edition, &OngletEdition::validerEditionSuppExecute)},
+        {u"rechargerEditionImageSites", u"EDITION", u"rechargerEditionImageSites",
+         par(this, &F::rechargerEditionImageSitesExecute)},
+        {u"MAJ_Classement", u"CLASSEMENT", u"MAJ_Classement",
+         par(classement, &OngletClassement::MAJ_ClassementExecute)},
+        {u"afficherClassementFiche", u"CLASSEMENT", u"afficherClassementFiche",
+         par(classement, &OngletClassement::afficherClassementFicheExecute)},
+        {u"MAJ_Recherche", u"RECHERCHE", u"MAJ_Recherche",
+         par(recherche, &OngletRecherche::MAJ_RechercheExecute)},
+        {u"rechercherRecherche", u"RECHERCHE", u"rechercherRecherche",
+         par(recherche, &OngletRecherche::rechercherRechercheExecute)},
+        {u"afficherRechercheFiche", u"RECHERCHE", u"afficherRechercheFiche",
+         par(recherche, &OngletRecherche::afficherRechercheFicheExecute)},
+        {u"ajouterDansListeLecture", u"", u"ajouterDansListeLecture",
+         par(lecture, &OngletListeLecture::ajouterDansListeLectureExecute)},
+        {u"lireFilm", u"", u"lireFilm", par(lecture, &OngletListeLecture::lireFilmExecute)},
+        {u"lireListeLecture", u"LISTE_LECTURE", u"lireListeLecture",
+         par(lecture, &OngletListeLecture::lireListeLectureExecute)},
+        {u"supprimerListeLectureCoches", u"LISTE_LECTURE", u"supprimerListeLectureCoches",
+         par(lecture, &OngletListeLecture::supprimerListeLectureCochesExecute)},
+        {u"enregistrerListeLecture", u"LISTE_LECTURE", u"enregistrerListeLecture",
+         par(lecture, &OngletListeLecture::enregistrerListeLectureExecute)},
+        {u"chargerListeLecture", u"LISTE_LECTURE", u"chargerListeLecture",
+         par(lecture, &OngletListeLecture::chargerListeLectureExecute)},
+    };
+
     auto *listeActions = new QObject(this);
     listeActions->setObjectName(u"listeActions"_s);
-    for (const DescriptionAction &description : k_actions) {
+    for (const DescriptionAction &description : actions) {
         auto *action = new QAction(QString::fromUtf16(description.legende), listeActions);
         action->setObjectName(QString::fromUtf16(description.nom));
         action->setProperty("categorie", QString::fromUtf16(description.categorie));
+        relierAction(*action, description.gestionnaire);
     }
     action(u"MAJListeMovieCovers"_s)->setToolTip(u"Mettre à jour la liste de MovieCovers"_s);
     action(u"ajouterFilm"_s)->setToolTip(u"Ajouter un Film"_s);
-
-    relierAction(u"MAJListeMovieCovers"_s, [this] { MAJListeMovieCoversExecute(); });
-    relierAction(u"ajouterFilm"_s, [this] { ajouterFilmExecute(); });
-    relierAction(u"chargerFicheFilm"_s, [this] { chargerFicheFilmExecute(); });
-    relierAction(u"sauvegarderBase"_s, [this] { sauvegarderBaseExecute(); });
-    relierAction(u"chargerBase"_s, [this] { chargerBaseExecute(); });
-    relierAction(u"creerNouvelleFiche"_s, [this] { creerNouvelleFicheExecute(); });
-    relierAction(u"supprimerFilm"_s, [this] { supprimerFilmExecute(); });
-    relierAction(u"detruireListeFilms"_s, [this] { detruireListeFilmsExecute(); });
-    relierAction(u"detruireListesCBEdition"_s, [this] { detruireListesCBEditionExecute(); });
-    relierAction(u"detruireObjetsListes"_s, [this] { detruireObjetsListesExecute(); });
-    relierAction(u"rechargerEditionImageSites"_s, [this] { rechargerEditionImageSitesExecute(); });
-
-    OngletClassement *classement = m_ongletClassement;
-    relierAction(u"MAJ_Classement"_s, [classement] { classement->MAJ_ClassementExecute(); });
-    relierAction(u"afficherClassementFiche"_s,
-                 [classement] { classement->afficherClassementFicheExecute(); });
-    OngletRecherche *recherche = m_ongletRecherche;
-    relierAction(u"MAJ_Recherche"_s, [recherche] { recherche->MAJ_RechercheExecute(); });
-    relierAction(u"rechercherRecherche"_s,
-                 [recherche] { recherche->rechercherRechercheExecute(); });
-    relierAction(u"afficherRechercheFiche"_s,
-                 [recherche] { recherche->afficherRechercheFicheExecute(); });
-    OngletListeLecture *lecture = m_ongletListeLecture;
-    relierAction(u"ajouterDansListeLecture"_s,
-                 [lecture] { lecture->ajouterDansListeLectureExecute(); });
-    relierAction(u"lireFilm"_s, [lecture] { lecture->lireFilmExecute(); });
-    relierAction(u"lireListeLecture"_s, [lecture] { lecture->lireListeLectureExecute(); });
-    relierAction(u"supprimerListeLectureCoches"_s,
-                 [lecture] { lecture->supprimerListeLectureCochesExecute(); });
-    relierAction(u"enregistrerListeLecture"_s,
-                 [lecture] { lecture->enregistrerListeLectureExecute(); });
-    relierAction(u"chargerListeLecture"_s, [lecture] { lecture->chargerListeLectureExecute(); });
-    OngletEdition *edition = m_ongletEdition;
-    relierAction(u"MAJ_EditionChamp"_s, [edition] { edition->MAJ_EditionChampExecute(); });
-    relierAction(u"validerEditionChamp"_s, [edition] { edition->validerEditionChampExecute(); });
-    relierAction(u"MAJ_EditionListe"_s, [edition] { edition->MAJ_EditionListeExecute(); });
-    relierAction(u"validerEditionListe"_s, [edition] { edition->validerEditionListeExecute(); });
-    relierAction(u"MAJ_EditionSupp"_s, [edition] { edition->MAJ_EditionSuppExecute(); });
-    relierAction(u"validerEditionSupp"_s, [edition] { edition->validerEditionSuppExecute(); });
 }
 
-TFicheFilm *TKinoluxFPrincipale::ficheDuTitre(const QString &titre)
+const TFicheFilm *TKinoluxFPrincipale::ficheDuTitre(const QString &titre) const
 {
-    QListWidget &liste = listeFilms();
-    for (int ligne = 0; ligne < liste.count(); ++ligne) {
-        if (liste.item(ligne)->text().compare(titre, Qt::CaseInsensitive) == 0)
-            return OngletListeFilms::ficheDeLigne(liste, ligne);
-    }
-    return nullptr;
+    if (!m_dm)
+        return nullptr;
+    const ModeleCatalogue &modele = m_dm->modele();
+    const int ligne = modele.ligneDuTitre(titre);
+    return ligne < 0 ? nullptr : &modele.fiche(ligne);
 }
 
 void TKinoluxFPrincipale::afficherFicheDuTitre(const QString &titre)
@@ -247,16 +248,11 @@ void TKinoluxFPrincipale::afficherFicheDuTitre(const QString &titre)
     chargerFicheFilmExecute();
 }
 
-void TKinoluxFPrincipale::relierAction(const QString &nom, std::function<void()> gestionnaire)
+void TKinoluxFPrincipale::relierAction(QAction &action, std::function<void()> gestionnaire)
 {
-    connect(action(nom), &QAction::triggered, this, [this, gestionnaire = std::move(gestionnaire)] {
+    connect(&action, &QAction::triggered, this, [this, gestionnaire = std::move(gestionnaire)] {
         executerCommande(m_dialogues, gestionnaire);
     });
-}
-
-void TKinoluxFPrincipale::declencher(QObject *source, const char *signal, const QString &nomAction)
-{
-    connect(source, signal, action(nomAction), SLOT(trigger()));
 }
 
 void TKinoluxFPrincipale::relier(Tdm_Kinolux &dm, TformMessageFlash &flash, TAboutBox &aPropos)
@@ -264,17 +260,18 @@ void TKinoluxFPrincipale::relier(Tdm_Kinolux &dm, TformMessageFlash &flash, TAbo
     m_dm = &dm;
     m_flash = &flash;
     m_aPropos = &aPropos;
+    const ModeleCatalogue &modele = dm.modele();
+    m_ongletListeFilms->relier(modele);
     m_ongletImports->relier(dm);
     const auto afficherFiche = [this](const QString &titre) {
         afficherFicheDuTitre(titre);
     };
-    m_ongletClassement->relier(dm, afficherFiche);
-    m_ongletRecherche->relier(dm, afficherFiche);
-    m_ongletListeLecture->relier(
-        dm, flash, [this] { return m_ongletListeFilms->ficheSelectionnee(); },
-        [this](const QString &titre) { return ficheDuTitre(titre); });
-    m_ongletEdition->relier(dm, m_dialogues, listeFilms(),
-                            {[this] { MAJ_ListeFilms(); }, [this] { chargerFicheFilmExecute(); },
+    m_ongletClassement->relier(modele, afficherFiche);
+    m_ongletRecherche->relier(modele, afficherFiche);
+    m_ongletListeLecture->relier(dm, flash,
+                                 [this] { return m_ongletListeFilms->ficheSelectionnee(); });
+    m_ongletEdition->relier(dm, m_dialogues, *m_ongletListeFilms,
+                            {[this] { chargerFicheFilmExecute(); },
                              [this] { m_ongletClassement->MAJ_ClassementExecute(); },
                              [this] {
                                  m_ongletRecherche->MAJ_RechercheExecute();
@@ -366,7 +363,7 @@ void TKinoluxFPrincipale::boutonAProposClick()
 
 void TKinoluxFPrincipale::MAJ_ListeFilms()
 {
-    m_ongletListeFilms->remplir(m_dm->fichesFilms());
+    m_ongletListeFilms->remplir();
     m_ongletClassement->MAJ_ClassementExecute();
     m_ongletRecherche->MAJ_RechercheExecute();
 }
@@ -434,8 +431,8 @@ void TKinoluxFPrincipale::ajouterFilmExecute()
 
 void TKinoluxFPrincipale::rechargerEditionImageSitesExecute()
 {
-    if (TFicheFilm *fiche = m_ongletListeFilms->ficheSelectionnee())
-        m_dm->telechargerImage(*fiche);
+    if (const CleFiche cle = m_ongletListeFilms->cleSelectionnee(); m_dm->fiche(cle))
+        m_dm->telechargerImage(cle);
     chargerFicheFilmExecute();
 }
 
@@ -453,10 +450,10 @@ void TKinoluxFPrincipale::selectionnerTitre(const QString &titre)
 
 void TKinoluxFPrincipale::chargerFicheFilmExecute()
 {
-    TFicheFilm *fiche = m_ongletListeFilms->ficheSelectionnee();
-    if (!fiche)
+    const CleFiche cle = m_ongletListeFilms->cleSelectionnee();
+    if (!m_dm->fiche(cle))
         return;
-    m_panelInfoFilm->afficher(*fiche, *m_dm);
+    m_panelInfoFilm->afficher(cle, *m_dm);
     m_pcControles->setTabVisible(m_pcControles->indexOf(m_ongletEdition), true);
     m_ongletEdition->MAJ_Edition();
 }
@@ -499,17 +496,9 @@ void TKinoluxFPrincipale::creerNouvelleFicheExecute()
         if (c >= u'a' && c <= u'z')
             c = QChar(c.unicode() - (u'a' - u'A'));
     }
-    const QString tiret = u"-"_s;
-    auto fiche = std::make_unique<TFicheFilm>(identifiant, identifiant, tiret, tiret, tiret, tiret,
-                                              tiret, QStringList(), QStringList(), QStringList(),
-                                              QStringList(), QStringList());
+    auto fiche = ChampsFiche::nouvelleFiche(identifiant, saisi);
+    fiche->setTitreFrancais(identifiant);
     fiche->setCheminImage(u"IMAGES_FILMS\\"_s + saisi + u".jpg"_s);
-    fiche->setNiveauPreference(5);
-    fiche->setNomSupport(u"DVD "_s + Tdm_Kinolux::normaliserTitre(saisi));
-    fiche->setTypeSupport(u"DVD-VIDEO"_s);
-    fiche->setCheminFichier(tiret);
-    fiche->setCodec(u"MPEG2"_s);
-    fiche->setCommentaire(tiret);
 
     // An identifier already in the catalogue is refused before anything is downloaded: the
     // cover of the card that has it stays as it is.
@@ -524,8 +513,9 @@ void TKinoluxFPrincipale::supprimerFilmExecute()
 {
     QListWidget &liste = listeFilms();
     const int ligne = liste.selectedItems().isEmpty() ? -1 : liste.currentRow();
-    if (ligne >= 0)
-        m_dm->supprimerFiche(OngletListeFilms::ficheDeLigne(liste, ligne)->idFilm());
+    if (const TFicheFilm *fiche =
+            ligne >= 0 ? m_dm->fiche(m_ongletListeFilms->cleDeLigne(ligne)) : nullptr)
+        m_dm->supprimerFiche(fiche->idFilm());
     MAJ_ListeFilms();
     const int lignes = liste.count();
     if (ligne >= 0 && ligne < lignes)

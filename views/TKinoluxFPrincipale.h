@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QWidget>
 
 #include <functional>
@@ -13,7 +14,6 @@ class OngletListeFilms;
 class OngletListeLecture;
 class OngletRecherche;
 class PaintBox;
-class QAction;
 class QLabel;
 class QListWidget;
 class QSplitter;
@@ -46,8 +46,6 @@ public:
     QTabWidget &pcControles() { return *m_pcControles; }
     OngletImports &ongletImports() { return *m_ongletImports; }
 
-    // The refresh of all views: the film list, then the tree and the search.
-    void MAJ_ListeFilms();
     // Selects the first row of the film list showing this title, ignoring letter case (none
     // when no row does).
     void selectionnerTitre(const QString &titre);
@@ -55,9 +53,12 @@ public:
     // playlist go back to a card this way).
     void afficherFicheDuTitre(const QString &titre);
     // The card of the film list's first row showing this title, ignoring letter case.
-    TFicheFilm *ficheDuTitre(const QString &titre);
+    const TFicheFilm *ficheDuTitre(const QString &titre) const;
 
 public slots:
+    // The refresh of all views: the film list, then the tree and the search.
+    void MAJ_ListeFilms();
+
     void TimerDemarreTimer();
     void fondPaint();
     void boutonAProposClick();
@@ -85,8 +86,12 @@ private:
     void FormClose();
     void creerActions();
     // The action runs the handler through the error box of every command.
-    void relierAction(const QString &nom, std::function<void()> gestionnaire);
-    void declencher(QObject *source, const char *signal, const QString &nomAction);
+    void relierAction(QAction &action, std::function<void()> gestionnaire);
+    // The control's signal triggers the action of this name.
+    template <typename S> void declencher(S *source, void (S::*signal)(), const QString &nom)
+    {
+        connect(source, signal, action(nom), &QAction::trigger);
+    }
 
     Dialogues &m_dialogues;
     Tdm_Kinolux *m_dm = nullptr;

@@ -69,7 +69,7 @@ struct Programme
         dm = std::make_unique<Tdm_Kinolux>(repertoire.chemin());
         return *dm;
     }
-    Catalogue &lire(const QByteArray &base)
+    const Catalogue &lire(const QByteArray &base)
     {
         repertoire.ecrire(QStringLiteral("baseFilm.bdf"), base);
         demarrer().lireBaseFilms();

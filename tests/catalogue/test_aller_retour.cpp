@@ -298,10 +298,12 @@ TEST(CatalogueAllerRetour, DesFichesAuHasardSeRelisentCommeLeModeleLeDit)
         Programme programme;
         Tdm_Kinolux &dm = programme.demarrer();
         std::vector<std::unique_ptr<TFicheFilm>> ecrites;
+        Catalogue copies;
         for (int i = 0; i < k_fichesParGraine; ++i) {
             ecrites.push_back(ficheAuHasard(g));
-            dm.fichesFilms().push_back(std::make_unique<TFicheFilm>(*ecrites.back()));
+            copies.push_back(std::make_unique<TFicheFilm>(*ecrites.back()));
         }
+        dm.adopterFiches(std::move(copies));
         const QString erreurEcriture = texteErreur([&] { dm.ecrireBaseFilms(); });
         ASSERT_TRUE(erreurEcriture.isEmpty()) << erreurEcriture.toStdString();
         const QString erreurLecture = texteErreur([&] { dm.lireBaseFilms(); });

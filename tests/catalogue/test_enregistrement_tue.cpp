@@ -58,13 +58,13 @@ TEST(CatalogueEnregistrementTue, ApresChaqueSIGKILLLeCatalogueEstLAncienOuLeNouv
     Tdm_Kinolux &dm = programme.demarrer();
     dm.lireBaseFilms();
     Catalogue autre = catalogue(k_fiches, u"nouvelle"_s);
-    dm.fichesFilms() = catalogue(k_fiches, u"ancienne"_s);
+    dm.echangerFiches(catalogue(k_fiches, u"ancienne"_s));
 
     // The two files a save may leave, and how long one save takes. Both load.
     std::vector<qint64> durees;
     QByteArray octets[2];
     for (int i = 0; i < 4; ++i) {
-        std::swap(dm.fichesFilms(), autre);
+        autre = dm.echangerFiches(std::move(autre));
         QElapsedTimer chrono;
         chrono.start();
         dm.ecrireBaseFilms();
@@ -103,7 +103,7 @@ TEST(CatalogueEnregistrementTue, ApresChaqueSIGKILLLeCatalogueEstLAncienOuLeNouv
             if (write(tube[1], "p", 1) != 1)
                 _exit(4);
             for (int n = 0; n < 1000; ++n) {
-                std::swap(dm.fichesFilms(), autre);
+                autre = dm.echangerFiches(std::move(autre));
                 try {
                     dm.ecrireBaseFilms();
                 } catch (...) {

@@ -211,21 +211,23 @@ TEST(CatalogueLecture, LesOctetsEnMemoireSeLisentCommeLeFichier)
 TEST(CatalogueLecture, LesValeursRecurrentesSontPartageesSansLierLesFiches)
 {
     Programme programme;
-    Catalogue &fiches = programme.lire(baseAvec(
+    const Catalogue &fiches = programme.lire(baseAvec(
         "<ficheFilm><idFilm>A</idFilm><annee>1962</annee><genres><occurence>Drame</occurence>"
         "</genres><acteurs><occurence>Jean Gabin</occurence><occurence>Jean Gabin</occurence>"
         "</acteurs></ficheFilm>"
         "<ficheFilm><idFilm>B</idFilm><annee>1962</annee><acteurs><occurence>Drame</occurence>"
         "<occurence>Jean Gabin</occurence></acteurs><resume>Jean Gabin</resume></ficheFilm>"));
     ASSERT_EQ(fiches.size(), 2u);
-    TFicheFilm &a = *fiches[0];
+    const TFicheFilm &a = *fiches[0];
     const TFicheFilm &b = *fiches[1];
     EXPECT_EQ(a.acteurs()[0].constData(), b.acteurs()[1].constData());
     EXPECT_EQ(a.genres()[0].constData(), b.acteurs()[0].constData());
     EXPECT_EQ(a.annee().constData(), b.annee().constData());
 
-    a.acteurs()[0].append(u" (Jean Moncorgé)"_s);
-    a.setAnnee(u"1963"_s);
+    programme.dm->modifierFiche(programme.dm->cle(0), [](TFicheFilm &fiche) {
+        fiche.acteurs()[0].append(u" (Jean Moncorgé)"_s);
+        fiche.setAnnee(u"1963"_s);
+    });
     EXPECT_EQ(b.acteurs(), QStringList({u"Drame"_s, u"Jean Gabin"_s}));
     EXPECT_EQ(a.acteurs()[1], u"Jean Gabin"_s);
     EXPECT_EQ(b.annee(), u"1962"_s);

@@ -2,12 +2,12 @@
 // own in a copy of its folder, with the stand-in cover service on free loopback ports, and is
 // driven with the mouse and the keyboard through the X server (xdotool) under a window manager.
 // Screenshots of every step are kept in build/captures/e2e.
+#include "catalogue/ListeLecture.h"
 #include "catalogue/TFicheFilm.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "import/Jpeg.h"
 #include "tests/e2e/Bureau.h"
 #include "tests/e2e/Disposition.h"
-#include "views/ListeLecture.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogues.h"
+#include "catalogue/Dialogues.h"
 
 #include <QList>
 #include <QQueue>

@@ -20,3 +20,11 @@ inline std::unique_ptr<TFicheFilm> nouvelleFiche(const QString &id, const QStrin
     fiche->setCheminImage(u"IMAGES_FILMS\\SANSIMAGE.jpg"_s);
     return fiche;
 }
+
+// A catalogue of this one card, to hand to the data module as a read would.
+inline Catalogue uneFiche(std::unique_ptr<TFicheFilm> fiche)
+{
+    Catalogue fiches;
+    fiches.push_back(std::move(fiche));
+    return fiches;
+}

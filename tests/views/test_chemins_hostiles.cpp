@@ -100,7 +100,7 @@ TEST_F(CheminsHostiles, NiLaFicheNiLEditionNiLaSuppressionNeSortentDuRepertoire)
         auto nouvelle = nouvelleFiche(id, titre);
         TFicheFilm &fiche = *nouvelle;
         fiche.setCheminImage(chemin);
-        dm().fichesFilms().push_back(std::move(nouvelle));
+        dm().adopterFiches(uneFiche(std::move(nouvelle)));
 
         // The sheet: no cover there, so the download names one in the program's directory
         // (the sites cannot be reached: a copy of the placeholder).
@@ -138,7 +138,7 @@ TEST_F(CheminsHostiles, NiLaFicheNiLEditionNiLaSuppressionNeSortentDuRepertoire)
     // The catalogue keeps the texts as they were and nothing of the sentinel got in.
     auto gardee = nouvelleFiche(u"GARDEE"_s, u"Gardée"_s);
     gardee->setCheminImage(chemins.first());
-    dm().fichesFilms().push_back(std::move(gardee));
+    dm().adopterFiches(uneFiche(std::move(gardee)));
     dm().ecrireBaseFilms();
     dm().lireBaseFilms();
     ASSERT_EQ(dm().fichesFilms().size(), 1u);

@@ -1,11 +1,12 @@
 #include "app/Kinolux.h"
+#include "catalogue/Classement.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/Images.h"
 #include "chrome/PaintBox.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
 #include "tests/views/FichesVues.h"
-#include "views/Classement.h"
+#include "views/IconesFiche.h"
 #include "views/OngletClassement.h"
 #include "views/TKinoluxFPrincipale.h"
 
@@ -142,7 +143,7 @@ TEST(Classement, MediumPicturesCompareTheWholeTextExactly)
         {u"Disque Dur Local"_s, 25}, {u"Disque Dur Externe"_s, 9}, {u"-"_s, 0},
         {u"dvd-video"_s, 0},         {u"DVD-VIDEO "_s, 0},         {QString(), 0}};
     for (const auto &[support, image] : lignes)
-        EXPECT_EQ(Classement::imageSupport(support), image) << support.toStdString();
+        EXPECT_EQ(IconesFiche::imageSupport(support), image) << support.toStdString();
 }
 
 class OngletClassementTest : public ::testing::Test
@@ -154,6 +155,7 @@ protected:
 
     TKinoluxFPrincipale &fp() { return kinolux.KinoluxFPrincipale(); }
     QTreeWidget &arbre() { return *fp().findChild<QTreeWidget *>(u"arbreClassementFilms"_s); }
+    OngletClassement &onglet() { return *fp().findChild<OngletClassement *>(); }
     TFicheFilm &ajouter(const QString &id, const QString &titre)
     {
         auto fiche = nouvelleFiche(id, titre);
@@ -194,11 +196,11 @@ TEST_F(OngletClassementTest, TheTreeWalksTheFilmListAndItsNodesCarryTheirCards)
     QTreeWidgetItem *comedie = arbre().topLevelItem(0);
     QTreeWidgetItem *aventure = arbre().topLevelItem(1);
     EXPECT_EQ(comedie->text(0), u"Comédie"_s);
-    EXPECT_EQ(OngletClassement::ficheDuNoeud(*comedie), nullptr);
+    EXPECT_EQ(onglet().ficheDuNoeud(*comedie), nullptr);
     ASSERT_EQ(aventure->childCount(), 2);
     EXPECT_EQ(aventure->child(0)->text(0), u"AMELIE"_s);
-    EXPECT_EQ(OngletClassement::ficheDuNoeud(*aventure->child(0)), &amelie);
-    EXPECT_EQ(OngletClassement::ficheDuNoeud(*aventure->child(1)), &zorro);
+    EXPECT_EQ(onglet().ficheDuNoeud(*aventure->child(0)), &amelie);
+    EXPECT_EQ(onglet().ficheDuNoeud(*aventure->child(1)), &zorro);
     EXPECT_FALSE(aventure->isExpanded());
     EXPECT_TRUE(aventure->icon(0).isNull()) << "no pictures but for the medium types";
 

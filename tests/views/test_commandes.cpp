@@ -3,6 +3,7 @@
 #include "chrome/TformMessageFlash.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
+#include "tests/views/FichesVues.h"
 #include "views/TKinoluxFPrincipale.h"
 
 #include <QAction>
@@ -40,7 +41,7 @@ protected:
         fiche->setCheminImage(u"IMAGES_FILMS\\"_s + id + u".jpg"_s);
         fiche->setTypeSupport(u"-"_s);
         repertoire.ecrire(u"IMAGES_FILMS/"_s + id + u".jpg"_s, "jpeg de " + id.toUtf8());
-        dm().fichesFilms().push_back(std::move(fiche));
+        dm().adopterFiches(uneFiche(std::move(fiche)));
     }
     QStringList lignes()
     {

@@ -1,11 +1,12 @@
 #include "app/Kinolux.h"
+#include "catalogue/Classement.h"
+#include "catalogue/Edition.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/TImage.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
 #include "tests/views/FichesVues.h"
-#include "views/Classement.h"
-#include "views/Edition.h"
+#include "views/CouvertureEdition.h"
 #include "views/OngletEdition.h"
 #include "views/TKinoluxFPrincipale.h"
 
@@ -524,7 +525,7 @@ TEST_F(EditionTest, WithoutAPictureNothingIsWrittenNorDeleted)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(jpeg);
     f.close();
-    Edition::enregistrerCouverture(dm(), Edition::lireCouverture(dehors), dehors,
+    Edition::enregistrerCouverture(dm(), Edition::lireCouverture(dehors).octets, dehors,
                                    u"IMAGES_FILMS\\ID.jpg"_s);
     EXPECT_TRUE(QFile::exists(dehors));
     EXPECT_EQ(repertoire.lire(u"IMAGES_FILMS/ID.jpg"_s), jpeg);

@@ -1,5 +1,5 @@
 // The playlist's files, byte for byte: listeLecture.ldl and kinolux.pls.
-#include "views/ListeLecture.h"
+#include "catalogue/ListeLecture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "app/Kinolux.h"
+#include "catalogue/Recherche.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/PaintBox.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
 #include "tests/views/FichesVues.h"
-#include "views/Recherche.h"
 #include "views/TKinoluxFPrincipale.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "views/ListeLecture.h"
+#include "catalogue/ListeLecture.h"
 
 #include "catalogue/Erreur.h"
 #include "import/Windows1252.h"

@@ -22,12 +22,14 @@ enum Type : int
     nombreTypes
 };
 
-// A film node: where its text lies in Arbre::textes, and its card.
+// A film node: where its text lies in Arbre::textes, its card and the card's place among the
+// cards given to grouper.
 struct Film
 {
     qsizetype debut;
     qsizetype longueur;
     const TFicheFilm *fiche;
+    size_t position;
 };
 
 struct Groupe
@@ -59,8 +61,5 @@ QString initiale(const TFicheFilm &fiche);
 
 // A film node's text: the identifier; for a card without one its French title, else "-".
 QStringView texteNoeud(const TFicheFilm &fiche);
-
-// The picture of `listeImages` for a medium-type group and its film nodes.
-int imageSupport(const QString &typeSupport);
 
 } // namespace Classement

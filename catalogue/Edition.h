@@ -1,9 +1,12 @@
 #pragma once
 
+#include "catalogue/ChampsFiche.h"
+
 #include <QByteArray>
-#include <QImage>
 #include <QString>
 #include <QStringList>
+
+#include <span>
 
 class TFicheFilm;
 class Tdm_Kinolux;
@@ -12,11 +15,13 @@ class Tdm_Kinolux;
 namespace Edition {
 
 // The entries of the field choice box, in order, and the card field each one edits.
+std::span<const ChampsFiche::Champ> champsEdites();
 const QStringList &entreesChamps();
 QString valeurChamp(const TFicheFilm &fiche, int position);
 void ecrireChamp(TFicheFilm &fiche, int position, const QString &valeur);
 
 // The entries of the list choice box, in order, and the card list each one edits.
+std::span<const ChampsFiche::Champ> listesEditees();
 const QStringList &entreesListes();
 QStringList valeurListe(const TFicheFilm &fiche, int position);
 void ecrireListe(TFicheFilm &fiche, int position, const QStringList &lignes);
@@ -35,21 +40,11 @@ QString extension(const QString &chemin);
 // "IMAGES_FILMS\" + the identifier made a plain file name + the extension of `cheminSource`.
 QString nouveauCheminImage(const QString &idFilm, const QString &cheminSource);
 
-// A picture as its file holds it: the bytes are what validation writes back, never re-encoded.
-struct Couverture
-{
-    QByteArray octets;
-    QImage image;
-    bool vide() const { return octets.isEmpty(); }
-};
-// Reads a picture file, its type following the extension (JPEG, BMP, ICO; the content decides for
-// any other). Raises when the file cannot be read as a picture.
-Couverture lireCouverture(const QString &fichier);
-
-// Writes the picture to `nouveauChemin` (atomically), then deletes the file of `ancienChemin`
-// when it is another file inside the program's directory and not the placeholder. With no
-// picture neither happens. Raises when the new file cannot be written; the old one then stays.
-void enregistrerCouverture(const Tdm_Kinolux &dm, const Couverture &couverture,
+// Writes a picture's bytes to `nouveauChemin` (atomically), then deletes the file of
+// `ancienChemin` when it is another file inside the program's directory and not the placeholder.
+// With no bytes neither happens. Raises when the new file cannot be written; the old one then
+// stays.
+void enregistrerCouverture(const Tdm_Kinolux &dm, const QByteArray &octets,
                            const QString &ancienChemin, const QString &nouveauChemin);
 
 } // namespace Edition

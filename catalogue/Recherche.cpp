@@ -1,4 +1,4 @@
-#include "views/Recherche.h"
+#include "catalogue/Recherche.h"
 
 #include <QSet>
 

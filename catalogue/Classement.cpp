@@ -1,7 +1,6 @@
-#include "views/Classement.h"
+#include "catalogue/Classement.h"
 
 #include "catalogue/TFicheFilm.h"
-#include "chrome/Images.h"
 
 #include <QHash>
 
@@ -63,7 +62,7 @@ Arbre grouper(std::span<const TFicheFilm *const> fiches, int type)
         if (i + 8 < fiches.size())
             prechargerTexte(fiches[i + 8]->idFilm());
         const QStringView texte = texteNoeud(*fiche);
-        const Film film{textes.size(), texte.size(), fiche};
+        const Film film{textes.size(), texte.size(), fiche, i};
         textes.append(texte);
         switch (type) {
         case alphabetique:
@@ -91,21 +90,6 @@ Arbre grouper(std::span<const TFicheFilm *const> fiches, int type)
         }
     }
     return {textes, groupement.resultat()};
-}
-
-int imageSupport(const QString &typeSupport)
-{
-    if (typeSupport == u"DVD-/+R(W)")
-        return Images::imageDvdEnregistrable;
-    if (typeSupport == u"DVD-VIDEO")
-        return Images::imageDvdVideo;
-    if (typeSupport == u"CD-R(W)")
-        return Images::imageCd;
-    if (typeSupport == u"Disque Dur Local")
-        return Images::imageDisqueLocal;
-    if (typeSupport == u"Disque Dur Externe")
-        return Images::imageDisqueExterne;
-    return Images::imageSupportAutre;
 }
 
 } // namespace Classement

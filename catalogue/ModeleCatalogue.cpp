@@ -1,0 +1,243 @@
+#include "catalogue/ModeleCatalogue.h"
+
+#include "catalogue/ChampsFiche.h"
+#include "catalogue/Tdm_Kinolux.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <numeric>
+
+ModeleCatalogue::ModeleCatalogue(const Tdm_Kinolux &dm, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_dm(dm)
+    , m_lignes(int(dm.fichesFilms().size()))
+    , m_collation(QLocale(QLocale::French, QLocale::France))
+{
+    m_collation.setCaseSensitivity(Qt::CaseInsensitive);
+    connect(&dm, &Tdm_Kinolux::catalogueAReinitialiser, this,
+            &ModeleCatalogue::commencerReinitialisation);
+    connect(&dm, &Tdm_Kinolux::catalogueReinitialise, this, &ModeleCatalogue::reinitialiser);
+    connect(&dm, &Tdm_Kinolux::ficheAjoutee, this, &ModeleCatalogue::ajouter);
+    connect(&dm, &Tdm_Kinolux::ficheModifiee, this, &ModeleCatalogue::modifier);
+    connect(&dm, &Tdm_Kinolux::ficheASupprimer, this, &ModeleCatalogue::commencerSuppression);
+    connect(&dm, &Tdm_Kinolux::ficheSupprimee, this, &ModeleCatalogue::supprimer);
+}
+
+ModeleCatalogue::~ModeleCatalogue() = default;
+
+int ModeleCatalogue::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_lignes;
+}
+
+int ModeleCatalogue::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ChampsFiche::NombreChamps;
+}
+
+QVariant ModeleCatalogue::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_lignes || index.column() >= ChampsFiche::NombreChamps)
+        return {};
+    const TFicheFilm &carte = fiche(index.row());
+    const auto champ = static_cast<ChampsFiche::Champ>(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (champ == ChampsFiche::NiveauPreference)
+            return carte.niveauPreference();
+        return ChampsFiche::enTexte(carte, champ);
+    case RoleIdFilm:
+        return carte.idFilm();
+    case RoleCle:
+        return QVariant::fromValue(cle(index.row()));
+    default:
+        return {};
+    }
+}
+
+QVariant ModeleCatalogue::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= ChampsFiche::NombreChamps)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return ChampsFiche::libelle(static_cast<ChampsFiche::Champ>(section));
+}
+
+const Catalogue &ModeleCatalogue::fichesFilms() const
+{
+    return m_dm.fichesFilms();
+}
+
+const TFicheFilm &ModeleCatalogue::fiche(int ligne) const
+{
+    return *m_dm.fichesFilms()[size_t(ligne)];
+}
+
+CleFiche ModeleCatalogue::cle(int ligne) const
+{
+    return m_dm.cle(size_t(ligne));
+}
+
+int ModeleCatalogue::ligne(CleFiche cle) const
+{
+    return int(m_dm.indexDe(cle));
+}
+
+const std::vector<int> &ModeleCatalogue::lignesParTitre() const
+{
+    verifierTitres();
+    return m_ordre;
+}
+
+int ModeleCatalogue::ligneDuTitre(const QString &titre) const
+{
+    for (const int ligne : lignesParTitre()) {
+        if (fiche(ligne).titreFrancais().compare(titre, Qt::CaseInsensitive) == 0)
+            return ligne;
+    }
+    return -1;
+}
+
+ModeleCatalogue::CleTri ModeleCatalogue::cleTri(const QString &titre) const
+{
+    return {titre, m_collation.sortKey(titre)};
+}
+
+bool ModeleCatalogue::avant(int a, int b) const
+{
+    const int comparaison = m_clesTri[size_t(a)].cle.compare(m_clesTri[size_t(b)].cle);
+    return comparaison < 0 || (comparaison == 0 && a < b);
+}
+
+void ModeleCatalogue::placer(int ligne)
+{
+    m_ordre.insert(std::upper_bound(m_ordre.begin(), m_ordre.end(), ligne,
+                                    [this](int a, int b) { return avant(a, b); }),
+                   ligne);
+}
+
+void ModeleCatalogue::verifierTitres() const
+{
+    const Catalogue &fiches = m_dm.fichesFilms();
+    bool changes = false;
+    if (m_clesTri.size() != size_t(m_lignes)) {
+        m_clesTri.clear();
+        m_clesTri.reserve(size_t(m_lignes));
+        for (int i = 0; i < m_lignes; ++i)
+            m_clesTri.push_back(cleTri(fiches[size_t(i)]->titreFrancais()));
+        changes = true;
+    } else {
+        for (size_t i = 0; i < m_clesTri.size(); ++i) {
+            const QString &titre = fiches[i]->titreFrancais();
+            const QString &connu = m_clesTri[i].titre;
+            if (titre.constData() != connu.constData() || titre.size() != connu.size()) {
+                m_clesTri[i] = cleTri(titre);
+                changes = true;
+            }
+        }
+    }
+    if (!changes && m_ordre.size() == size_t(m_lignes))
+        return;
+    m_ordre.resize(size_t(m_lignes));
+    std::iota(m_ordre.begin(), m_ordre.end(), 0);
+    std::sort(m_ordre.begin(), m_ordre.end(), [this](int a, int b) { return avant(a, b); });
+}
+
+void ModeleCatalogue::commencerReinitialisation()
+{
+    if (m_reinitialisation)
+        return;
+    beginResetModel();
+    m_reinitialisation = true;
+}
+
+void ModeleCatalogue::reinitialiser()
+{
+    if (!m_reinitialisation)
+        beginResetModel();
+    m_reinitialisation = false;
+    m_suppression = -1;
+    m_lignes = int(m_dm.fichesFilms().size());
+    // Made again at the first look at the order.
+    m_clesTri.clear();
+    m_ordre.clear();
+    endResetModel();
+}
+
+void ModeleCatalogue::ajouter(CleFiche cle)
+{
+    if (m_reinitialisation)
+        return;
+    const int nouvelle = ligne(cle);
+    if (nouvelle != m_lignes)
+        return reinitialiser();
+    const bool tenu = m_clesTri.size() == size_t(m_lignes) && m_ordre.size() == size_t(m_lignes);
+    beginInsertRows({}, nouvelle, nouvelle);
+    ++m_lignes;
+    if (tenu) {
+        m_clesTri.push_back(cleTri(fiche(nouvelle).titreFrancais()));
+        placer(nouvelle);
+    }
+    endInsertRows();
+}
+
+void ModeleCatalogue::modifier(CleFiche cle)
+{
+    if (m_reinitialisation)
+        return;
+    const int modifiee = ligne(cle);
+    if (modifiee < 0 || modifiee >= m_lignes)
+        return;
+    const QString &titre = fiche(modifiee).titreFrancais();
+    if (m_clesTri.size() == size_t(m_lignes) && m_ordre.size() == size_t(m_lignes)) {
+        CleTri &connue = m_clesTri[size_t(modifiee)];
+        if (titre != connue.titre) {
+            m_ordre.erase(std::find(m_ordre.begin(), m_ordre.end(), modifiee));
+            connue = cleTri(titre);
+            placer(modifiee);
+        } else {
+            // The same title written again: its key stands.
+            connue.titre = titre;
+        }
+    }
+    emit dataChanged(index(modifiee, 0), index(modifiee, ChampsFiche::NombreChamps - 1));
+}
+
+void ModeleCatalogue::commencerSuppression(CleFiche, qsizetype index)
+{
+    if (m_reinitialisation || index < 0 || index >= m_lignes)
+        return;
+    beginRemoveRows({}, int(index), int(index));
+    m_suppression = index;
+}
+
+void ModeleCatalogue::supprimer(CleFiche, qsizetype index)
+{
+    if (m_reinitialisation)
+        return;
+    // Removals come announced before and after, one card at a time.
+    if (m_suppression >= 0) {
+        index = m_suppression;
+    } else {
+        if (index < 0 || index >= m_lignes)
+            return reinitialiser();
+        beginRemoveRows({}, int(index), int(index));
+    }
+    m_suppression = -1;
+    const int supprimee = int(index);
+    --m_lignes;
+    if (m_clesTri.size() == size_t(m_lignes) + 1 && m_ordre.size() == size_t(m_lignes) + 1) {
+        m_clesTri.erase(m_clesTri.begin() + supprimee);
+        m_ordre.erase(std::find(m_ordre.begin(), m_ordre.end(), supprimee));
+        for (int &ligne : m_ordre) {
+            if (ligne > supprimee)
+                --ligne;
+        }
+    } else {
+        m_clesTri.clear();
+        m_ordre.clear();
+    }
+    endRemoveRows();
+}
