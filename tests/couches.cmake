@@ -1,0 +1,37 @@
+# Fails when a library's source includes a header of a library above it, or a core library
+# includes widgets.
+#   cmake -DRACINE=<source dir> -P couches.cmake
+set(permis_import import)
+set(permis_catalogue catalogue import)
+set(permis_chrome chrome)
+set(permis_views views catalogue import chrome)
+set(permis_app app views catalogue import chrome)
+set(permis_coversite coversite)
+# The libraries that must stay free of widgets.
+set(sans_widgets import catalogue coversite)
+
+set(fautes "")
+foreach(dossier import catalogue chrome views app coversite)
+    file(GLOB sources ${RACINE}/${dossier}/*.h ${RACINE}/${dossier}/*.cpp)
+    foreach(source ${sources})
+        file(STRINGS ${source} lignes REGEX "^[ \t]*#[ \t]*include")
+        foreach(ligne ${lignes})
+            if(ligne MATCHES "#[ \t]*include[ \t]*\"([A-Za-z0-9_]+)/")
+                list(FIND permis_${dossier} ${CMAKE_MATCH_1} place)
+                if(place LESS 0)
+                    string(APPEND fautes "  ${source}: ${ligne}\n")
+                endif()
+            elseif(ligne MATCHES "#[ \t]*include[ \t]*<(QtWidgets/|Q(Widget|Application|Dialog|MessageBox|Layout|Abstract(Button|ItemView|Scroll))[A-Za-z]*>)")
+                list(FIND sans_widgets ${dossier} place)
+                if(place GREATER_EQUAL 0)
+                    string(APPEND fautes "  ${source}: ${ligne} (widgets in a core library)\n")
+                endif()
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(fautes)
+    message(FATAL_ERROR "Includes that go up the layers:\n${fautes}")
+endif()
+message(STATUS "Every library includes only itself and the libraries below it.")
