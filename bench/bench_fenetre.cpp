@@ -65,6 +65,25 @@ void MAJ_ListeFilms(benchmark::State &etat)
     etat.counters["fiches"] = double(fp.listeFilms().count());
 }
 
+// A validation on one card, as far as the views follow it row by row: the card retitled (its
+// row of the film list moves, the model tells every view), then a field the film list does not
+// show. The tree and the search, which their refresh rebuilds whole, are measured apart.
+void ValiderChampUneFiche(benchmark::State &etat)
+{
+    Tdm_Kinolux &dm = programme().kinolux->dm_Kinolux();
+    TKinoluxFPrincipale &fp = programme().fp();
+    fp.MAJ_ListeFilms();
+    const CleFiche cle = dm.cle(dm.fichesFilms().size() / 2);
+    const QString titres[] = {u"Aaa premier titre"_s, u"Zzz dernier titre"_s};
+    int tour = 0;
+    for (auto _ : etat) {
+        const QString &titre = titres[tour++ % 2];
+        dm.modifierFiche(cle, [&](TFicheFilm &fiche) { fiche.setTitreFrancais(titre); });
+        dm.modifierFiche(cle, [&](TFicheFilm &fiche) { fiche.setDuree(titre); });
+    }
+    etat.counters["fiches"] = double(fp.listeFilms().count());
+}
+
 void ChargerFicheFilm(benchmark::State &etat)
 {
     TKinoluxFPrincipale &fp = programme().fp();
@@ -79,6 +98,7 @@ void ChargerFicheFilm(benchmark::State &etat)
 
 BENCHMARK(ChargerBaseEtVues)->Apply(enMillisecondes);
 BENCHMARK(MAJ_ListeFilms)->Apply(enMillisecondes);
+BENCHMARK(ValiderChampUneFiche)->Apply(enMillisecondes);
 BENCHMARK(ChargerFicheFilm)->Apply(enMillisecondes);
 
 int main(int argc, char **argv)

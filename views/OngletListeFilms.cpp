@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -37,6 +36,17 @@ OngletListeFilms::OngletListeFilms(QWidget *parent)
     // not show their card by themselves.
     m_listeFilms->installEventFilter(this);
     m_listeFilms->viewport()->installEventFilter(this);
+    const QAbstractItemModel *lignes = m_listeFilms->model();
+    connect(lignes, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int premiere, int derniere) {
+                m_cles.insert(m_cles.begin() + premiere, size_t(derniere - premiere + 1), 0);
+            });
+    connect(lignes, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex &, int premiere, int derniere) {
+                m_cles.erase(m_cles.begin() + premiere, m_cles.begin() + derniere + 1);
+            });
+    connect(lignes, &QAbstractItemModel::modelReset, this,
+            [this] { m_cles.assign(size_t(m_listeFilms->count()), 0); });
 
     m_boutonAPropos->setObjectName(u"boutonAPropos"_s);
     m_boutonAPropos->setFixedSize(41, 33);
@@ -84,23 +94,48 @@ void OngletListeFilms::remplir()
     // base letter); equal titles keep the catalogue's order. The model keeps that order.
     const std::vector<int> vide;
     const std::vector<int> &ordre = m_modele ? m_modele->lignesParTitre() : vide;
-    QStringList titres;
-    titres.reserve(qsizetype(ordre.size()));
-    for (int ligne : ordre)
-        titres.append(m_modele->fiche(ligne).titreFrancais());
+    std::vector<CleFiche> cles(ordre.size());
+    for (size_t ligne = 0; ligne < ordre.size(); ++ligne)
+        cles[ligne] = m_modele->cle(ordre[ligne]);
+
+    // After a card added or deleted most rows stand as they were: the rows before and after the
+    // difference are kept (their titles brought up to date), only the ones between are made
+    // again. The list then looks as if rebuilt: no row selected, shown from its top.
+    const size_t anciennes = m_cles.size();
+    size_t debut = 0;
+    while (debut < anciennes && debut < cles.size() && m_cles[debut] == cles[debut])
+        ++debut;
+    size_t fin = 0;
+    while (fin < anciennes - debut && fin < cles.size() - debut &&
+           m_cles[anciennes - 1 - fin] == cles[cles.size() - 1 - fin])
+        ++fin;
+    constexpr size_t k_differenceMaximale = 64;
+    const bool garder = anciennes - debut - fin + cles.size() - debut - fin <= k_differenceMaximale;
 
     m_listeFilms->setUpdatesEnabled(false);
-    m_listeFilms->clear();
-    m_listeFilms->addItems(titres);
-    // The numbers are no change the view must see: one signal a row would cost more than the
-    // whole fill.
-    {
-        const QSignalBlocker silence(m_listeFilms->model());
-        for (int ligne = 0; ligne < int(ordre.size()); ++ligne)
-            m_listeFilms->item(ligne)->setData(
-                Qt::UserRole, QVariant::fromValue(m_modele->cle(ordre[size_t(ligne)])));
-    }
     m_listeFilms->setCurrentRow(-1);
+    if (!garder) {
+        m_listeFilms->clear();
+        debut = 0;
+        fin = 0;
+    }
+    for (size_t retiree = anciennes - debut - fin; retiree > 0; --retiree)
+        delete m_listeFilms->takeItem(int(debut));
+    QStringList titres;
+    for (size_t ligne = debut; ligne < cles.size() - fin; ++ligne)
+        titres.append(m_modele->fiche(ordre[ligne]).titreFrancais());
+    m_listeFilms->insertItems(int(debut), titres);
+    for (size_t ligne = 0; ligne < cles.size(); ++ligne) {
+        if (ligne >= debut && ligne < cles.size() - fin)
+            continue;
+        QListWidgetItem *item = m_listeFilms->item(int(ligne));
+        const QString &titre = m_modele->fiche(ordre[ligne]).titreFrancais();
+        if (item->text() != titre)
+            item->setText(titre);
+    }
+    m_cles = std::move(cles);
+    m_listeFilms->setCurrentRow(-1);
+    m_listeFilms->scrollToTop();
     m_listeFilms->setUpdatesEnabled(true);
 }
 
@@ -111,10 +146,9 @@ void OngletListeFilms::placerLignes(const QModelIndex &premier, const QModelInde
     for (int ligneModele = premier.row(); ligneModele <= dernier.row(); ++ligneModele) {
         const CleFiche cle = m_modele->cle(ligneModele);
         const QString &titre = m_modele->fiche(ligneModele).titreFrancais();
-        int ligne = 0;
-        while (ligne < m_listeFilms->count() && cleDeLigne(ligne) != cle)
-            ++ligne;
-        if (ligne == m_listeFilms->count() || m_listeFilms->item(ligne)->text() == titre)
+        const auto trouvee = std::find(m_cles.begin(), m_cles.end(), cle);
+        const int ligne = int(trouvee - m_cles.begin());
+        if (trouvee == m_cles.end() || m_listeFilms->item(ligne)->text() == titre)
             continue;
 
         // Its place in the model's order, counted among the rows that the list shows.
@@ -128,7 +162,9 @@ void OngletListeFilms::placerLignes(const QModelIndex &premier, const QModelInde
         const bool choisie = ligne == ligneSelectionnee();
         QListWidgetItem *item = m_listeFilms->takeItem(ligne);
         item->setText(titre);
-        m_listeFilms->insertItem(std::min(place, m_listeFilms->count()), item);
+        place = std::min(place, m_listeFilms->count());
+        m_listeFilms->insertItem(place, item);
+        m_cles[size_t(place)] = cle;
         if (choisie)
             m_listeFilms->setCurrentItem(item);
     }
@@ -161,8 +197,7 @@ int OngletListeFilms::ligneSelectionnee() const
 
 CleFiche OngletListeFilms::cleDeLigne(int ligne) const
 {
-    const QListWidgetItem *item = m_listeFilms->item(ligne);
-    return item ? item->data(Qt::UserRole).value<CleFiche>() : 0;
+    return ligne >= 0 && size_t(ligne) < m_cles.size() ? m_cles[size_t(ligne)] : 0;
 }
 
 CleFiche OngletListeFilms::cleSelectionnee() const

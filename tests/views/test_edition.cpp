@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -218,9 +219,18 @@ TEST_F(EditionTest, ANewTitleResortsTheListAndKeepsTheEditedCardSelected)
     montrer(u"ALPHA"_s);
     choisirChamp(0);
     edition().editEditionModifChamp().setText(u"ZOULOU"_s);
-    declencher(u"validerEditionChamp"_s);
-
+    // The film list moves the one row; the tree and the search boxes are rebuilt once each.
     QListWidget &liste = fp().listeFilms();
+    QSignalSpy listeRefaite(liste.model(), &QAbstractItemModel::modelReset);
+    QSignalSpy arbreRefait(fp().findChild<QTreeWidget *>(u"arbreClassementFilms"_s)->model(),
+                           &QAbstractItemModel::modelReset);
+    auto *acteurs = fp().findChild<QComboBox *>(u"cbRechercheActeurs"_s);
+    acteurs->setEditText(u"tapé"_s);
+    declencher(u"validerEditionChamp"_s);
+    EXPECT_EQ(listeRefaite.count(), 0);
+    EXPECT_EQ(arbreRefait.count(), 1);
+    EXPECT_TRUE(acteurs->currentText().isEmpty()) << "the search boxes are filled again";
+
     EXPECT_EQ(lignes(liste), QStringList({u"BETA"_s, u"GAMMA"_s, u"ZOULOU"_s}));
     ASSERT_EQ(liste.selectedItems().size(), 1);
     EXPECT_EQ(liste.currentRow(), 2);

@@ -1,9 +1,12 @@
 #include "app/Kinolux.h"
 #include "app/TKinoluxPC.h"
+#include "catalogue/ModeleCatalogue.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/TImage.h"
+#include "chrome/TformMessageFlash.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
+#include "views/OngletListeFilms.h"
 #include "views/TKinoluxFPrincipale.h"
 
 #include <QAction>
@@ -19,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -361,3 +365,77 @@ TEST_F(FenetreCatalogue, AFailingLoadAtStartUpIsReportedAndTheWindowStaysUsable)
 }
 
 } // namespace
+
+// Every action's handler, the refresh of all views, the flash window's close and the pictures of
+// the picture controls can be reached by name, as a script or a test written later reaches them.
+TEST(FenetreCatalogueParNom, ChaqueGestionnaireNommeSAtteintParSonNom)
+{
+    RepertoireTest repertoire;
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    QList<QObject *> objets = fp.findChildren<QObject *>();
+    objets.append(&fp);
+    const auto actions = fp.findChild<QObject *>(u"listeActions"_s)->findChildren<QAction *>();
+    EXPECT_EQ(actions.size(), 28);
+    for (const QAction *action : actions) {
+        const QByteArray signature = action->objectName().toLatin1() + "Execute()";
+        const bool trouve = std::any_of(objets.begin(), objets.end(), [&](const QObject *objet) {
+            return objet->metaObject()->indexOfMethod(signature.constData()) >= 0;
+        });
+        EXPECT_TRUE(trouve) << signature.constData();
+    }
+    EXPECT_TRUE(QMetaObject::invokeMethod(&fp, "MAJ_ListeFilms"));
+    EXPECT_TRUE(QMetaObject::invokeMethod(&kinolux.formMessageFlash(), "fermer", Q_ARG(int, 0)));
+    const auto *image = fp.findChild<TImage *>(u"boutonAPropos"_s);
+    ASSERT_NE(image, nullptr);
+    EXPECT_FALSE(image->property("picture").value<QPixmap>().isNull());
+}
+
+// The film list keeps the rows that a refresh does not change: whatever changed, it shows the
+// model's order with each row's own card, no row selected.
+TEST(FenetreCatalogueParNom, LaListeRafraichieSuitToujoursLOrdreDuModele)
+{
+    RepertoireTest repertoire;
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    Tdm_Kinolux &dm = kinolux.dm_Kinolux();
+    auto *onglet = fp.findChild<OngletListeFilms *>();
+    const auto verifier = [&](const char *etape) {
+        SCOPED_TRACE(etape);
+        fp.MAJ_ListeFilms();
+        const ModeleCatalogue &modele = dm.modele();
+        const std::vector<int> &ordre = modele.lignesParTitre();
+        ASSERT_EQ(size_t(fp.listeFilms().count()), ordre.size());
+        for (size_t i = 0; i < ordre.size(); ++i) {
+            EXPECT_EQ(fp.listeFilms().item(int(i))->text(), modele.fiche(ordre[i]).titreFrancais());
+            EXPECT_EQ(onglet->cleDeLigne(int(i)), modele.cle(ordre[i]));
+        }
+        EXPECT_TRUE(fp.listeFilms().selectedItems().isEmpty());
+    };
+    Catalogue fiches;
+    for (int i = 0; i < 200; ++i) {
+        fiches.push_back(std::make_unique<TFicheFilm>(u"ID%1"_s.arg(i)));
+        fiches.back()->setTitreFrancais(u"Titre %1"_s.arg(i, 3, 10, QChar(u'0')));
+    }
+    dm.adopterFiches(std::move(fiches));
+    verifier("a new catalogue");
+
+    fp.listeFilms().setCurrentRow(3);
+    auto nouvelle = std::make_unique<TFicheFilm>(u"NOUVELLE"_s);
+    nouvelle->setTitreFrancais(u"Titre 100 bis"_s);
+    dm.ajouterFicheFilm(nouvelle);
+    verifier("a card added in the middle");
+
+    dialogues.reponses.enqueue(Dialogues::Reponse::Oui);
+    dm.supprimerFiche(u"ID0"_s);
+    verifier("the first card deleted");
+
+    dm.modifierFiche(dm.cle(5), [](TFicheFilm &f) { f.setTitreFrancais(u"Titre 005"_s); });
+    const_cast<TFicheFilm &>(*dm.fichesFilms()[7]).setTitreFrancais(u"Titre 007 (copie)"_s);
+    verifier("titles changed in place, one of them behind the model's back");
+
+    dm.modifierFiche(dm.cle(8), [](TFicheFilm &f) { f.setTitreFrancais(u"Zzz"_s); });
+    verifier("a card moved far away");
+}
