@@ -367,6 +367,23 @@ bool Tdm_Kinolux::supprimerFiche(const QString &idFilmDonne)
     return supprime;
 }
 
+int Tdm_Kinolux::supprimerFiches(const std::vector<CleFiche> &cles)
+{
+    int supprimees = 0;
+    for (const CleFiche cle : cles) {
+        const qsizetype i = indexDe(cle);
+        if (i < 0)
+            continue;
+        supprimerImage(m_fichesFilms[size_t(i)]->cheminImage());
+        emit ficheASupprimer(cle, i);
+        m_fichesFilms.erase(m_fichesFilms.begin() + i);
+        m_cles.erase(m_cles.begin() + i);
+        ++supprimees;
+        emit ficheSupprimee(cle, i);
+    }
+    return supprimees;
+}
+
 void Tdm_Kinolux::supprimerImage(const QString &cheminImage) const
 {
     // A catalogue file from elsewhere must not make the program delete other files, nor the

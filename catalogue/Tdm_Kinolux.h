@@ -80,6 +80,10 @@ public:
     // a card was removed.
     bool supprimerFiche(const QString &idFilm);
 
+    // Removes these cards with their cover files as supprimerFiche does, without a question (the
+    // caller asked one for them all). Gives the number removed.
+    int supprimerFiches(const std::vector<CleFiche> &cles);
+
     void lireBaseFilms();
     // Reads the cards of a catalogue's bytes as lireBaseFilms reads the file, appending them one
     // by one to `fiches` (those before a bad card stay there); raises Erreur as it does.

@@ -1162,6 +1162,25 @@ QImage ajouterListeLecture()
     return image;
 }
 
+QImage iconeVueEnsemble()
+{
+    QImage image = nouvelleImage(22, 18);
+    QPainter p(&image);
+    preparer(p);
+    p.setPen(QPen(contour, 1.0));
+    p.setBrush(degradeVertical(1, 17, Qt::white, lavande));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 19, 15), 1.5, 1.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ardoise);
+    p.drawRect(QRectF(2, 2, 18, 3.5));
+    p.setPen(QPen(ardoise, 0.8));
+    for (const qreal y : {9.0, 12.5})
+        p.drawLine(QPointF(2.5, y), QPointF(19.5, y));
+    for (const qreal x : {8.0, 14.0})
+        p.drawLine(QPointF(x, 5.5), QPointF(x, 16));
+    return image;
+}
+
 const QList<QImage> &listeImages()
 {
     static const QList<QImage> images = [] {

@@ -200,6 +200,12 @@ CleFiche OngletListeFilms::cleDeLigne(int ligne) const
     return ligne >= 0 && size_t(ligne) < m_cles.size() ? m_cles[size_t(ligne)] : 0;
 }
 
+int OngletListeFilms::ligneDe(CleFiche cle) const
+{
+    const auto trouvee = cle ? std::find(m_cles.begin(), m_cles.end(), cle) : m_cles.end();
+    return trouvee == m_cles.end() ? -1 : int(trouvee - m_cles.begin());
+}
+
 CleFiche OngletListeFilms::cleSelectionnee() const
 {
     const int ligne = ligneSelectionnee();

@@ -30,6 +30,8 @@ public:
     // The number of the selected row's card, of a row's card; 0 for none.
     CleFiche cleSelectionnee() const;
     CleFiche cleDeLigne(int ligne) const;
+    // The row of a card's number; -1 when no row shows it.
+    int ligneDe(CleFiche cle) const;
     // The card of the selected row, while it is in the catalogue.
     const TFicheFilm *ficheSelectionnee() const;
 

@@ -151,6 +151,19 @@ void OngletListeLecture::ajouterDansListeLectureExecute()
     m_flash->fermer(800);
 }
 
+void OngletListeLecture::ajouterTitres(const QStringList &titres)
+{
+    if (titres.isEmpty())
+        return;
+    for (const QString &titre : titres)
+        ajouterEntree(titre);
+    m_flash->definirTexte(titres.size() == 1
+                              ? u"Film "_s + titres.first() + u" ajouté dans la liste de lecture"_s
+                              : u"%1 films ajoutés dans la liste de lecture"_s.arg(titres.size()));
+    m_flash->afficher();
+    m_flash->fermer(800);
+}
+
 void OngletListeLecture::lireFilmExecute()
 {
     const TFicheFilm *fiche = m_ficheSelectionnee ? m_ficheSelectionnee() : nullptr;

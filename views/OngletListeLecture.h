@@ -28,6 +28,8 @@ public:
 
     QListWidget &listeLecture() { return *m_listeLecture; }
     QStringList entrees() const;
+    // Appends these titles, unticked, and says so in the flash window.
+    void ajouterTitres(const QStringList &titres);
 
 public slots:
     void ajouterDansListeLectureExecute();

@@ -5,6 +5,7 @@
 #include "catalogue/ModeleCatalogue.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/Ecran.h"
+#include "chrome/Hint.h"
 #include "chrome/Images.h"
 #include "chrome/PaintBox.h"
 #include "chrome/TAboutBox.h"
@@ -13,6 +14,8 @@
 #include "chrome/TformMessageFlash.h"
 #include "chrome/Titre.h"
 #include "chrome/UKinoluxGraphic.h"
+#include "views/DialogueModificationSelection.h"
+#include "views/FenetreVueEnsemble.h"
 #include "views/FicheFilm.h"
 #include "views/OngletClassement.h"
 #include "views/OngletEdition.h"
@@ -73,6 +76,7 @@ TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
     , m_ongletEdition(new OngletEdition)
     , m_panelInfoFilm(new FicheFilm(m_splitter1))
     , m_transparentWnd1(new TTransparentWnd(this))
+    , m_boutonVueEnsemble(new TImage(this))
     , m_timerDemarre(new QTimer(this))
 {
     setObjectName(u"KinoluxFPrincipale"_s);
@@ -136,6 +140,7 @@ TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
     connect(m_timerDemarre, &QTimer::timeout, this, &TKinoluxFPrincipale::TimerDemarreTimer);
 
     creerActions();
+    creerActionsVues();
     declencher(&m_ongletListeFilms->boutonSupprimerFiche(), &PaintBox::clic, u"supprimerFilm"_s);
     declencher(&m_ongletListeFilms->boutonNouvelleFicheVide(), &PaintBox::clic,
                u"creerNouvelleFiche"_s);
@@ -233,6 +238,28 @@ void TKinoluxFPrincipale::creerActions()
     action(u"ajouterFilm"_s)->setToolTip(u"Ajouter un Film"_s);
 }
 
+void TKinoluxFPrincipale::creerActionsVues()
+{
+    // The windows beyond the catalogue window have actions of their own, beside the list of the
+    // catalogue's commands.
+    auto *listeActionsVues = new QObject(this);
+    listeActionsVues->setObjectName(u"listeActionsVues"_s);
+    auto *vueEnsemble = new QAction(u"Vue d'ensemble du catalogue"_s, listeActionsVues);
+    vueEnsemble->setObjectName(u"afficherVueEnsemble"_s);
+    vueEnsemble->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    vueEnsemble->setShortcutContext(Qt::WindowShortcut);
+    addAction(vueEnsemble);
+    relierAction(*vueEnsemble, [this] { afficherVueEnsembleExecute(); });
+
+    m_boutonVueEnsemble->setObjectName(u"boutonVueEnsemble"_s);
+    m_boutonVueEnsemble->setFixedSize(22, 18);
+    m_boutonVueEnsemble->setCenter(true);
+    m_boutonVueEnsemble->setPicture(QPixmap::fromImage(Images::iconeVueEnsemble()));
+    m_boutonVueEnsemble->setCursor(Qt::PointingHandCursor);
+    definirHint(*m_boutonVueEnsemble, u"Vue d'ensemble du catalogue"_s, true);
+    connect(m_boutonVueEnsemble, &TImage::clic, vueEnsemble, &QAction::trigger);
+}
+
 const TFicheFilm *TKinoluxFPrincipale::ficheDuTitre(const QString &titre) const
 {
     if (!m_dm)
@@ -313,6 +340,9 @@ void TKinoluxFPrincipale::resizeEvent(QResizeEvent *event)
     m_blTitre->setGeometry(0, 17, width(), 16);
     m_lbTitreOmbre->setGeometry(2, 18, width(), 16);
     m_panelContenant->setGeometry(16, 48, width() - 32, height() - 48 - 16);
+    // In the band, right of the title: it moves none of the window's controls.
+    m_boutonVueEnsemble->move(width() - 16 - m_boutonVueEnsemble->width(), 16);
+    m_boutonVueEnsemble->raise();
 }
 
 void TKinoluxFPrincipale::FormShow()
@@ -456,6 +486,54 @@ void TKinoluxFPrincipale::chargerFicheFilmExecute()
     m_panelInfoFilm->afficher(cle, *m_dm);
     m_pcControles->setTabVisible(m_pcControles->indexOf(m_ongletEdition), true);
     m_ongletEdition->MAJ_Edition();
+    emit ficheAffichee(cle);
+}
+
+FenetreVueEnsemble *TKinoluxFPrincipale::vueEnsemble() const
+{
+    return m_vueEnsemble;
+}
+
+void TKinoluxFPrincipale::afficherVueEnsembleExecute()
+{
+    if (!m_vueEnsemble) {
+        FenetreVueEnsemble::Liens liens{
+            [this](CleFiche cle) { afficherFiche(cle); },
+            [this](const QStringList &titres) { m_ongletListeLecture->ajouterTitres(titres); },
+            [this] {
+                suivreCatalogue();
+            }};
+        m_vueEnsemble = new FenetreVueEnsemble(*m_dm, m_dialogues, std::move(liens), this);
+        connect(this, &TKinoluxFPrincipale::ficheAffichee, m_vueEnsemble,
+                &FenetreVueEnsemble::selectionnerFiche);
+    }
+    m_vueEnsemble->show();
+    m_vueEnsemble->raise();
+    m_vueEnsemble->activateWindow();
+    if (const CleFiche cle = m_ongletListeFilms->cleSelectionnee())
+        m_vueEnsemble->selectionnerFiche(cle);
+}
+
+void TKinoluxFPrincipale::afficherFiche(CleFiche cle)
+{
+    const int ligne = m_ongletListeFilms->ligneDe(cle);
+    if (ligne < 0)
+        return;
+    listeFilms().setCurrentRow(ligne);
+    executerCommande(m_dialogues, [this] { chargerFicheFilmExecute(); });
+}
+
+void TKinoluxFPrincipale::suivreCatalogue()
+{
+    const CleFiche choisie = m_ongletListeFilms->cleSelectionnee();
+    m_ongletListeFilms->remplir();
+    m_ongletClassement->MAJ_ClassementExecute();
+    m_ongletRecherche->MAJ_RechercheExecute();
+    const int ligne = m_ongletListeFilms->ligneDe(choisie);
+    if (ligne < 0)
+        return;
+    listeFilms().setCurrentRow(ligne);
+    executerCommande(m_dialogues, [this] { chargerFicheFilmExecute(); });
 }
 
 void TKinoluxFPrincipale::sauvegarderBaseExecute()

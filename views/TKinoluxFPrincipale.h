@@ -1,11 +1,15 @@
 #pragma once
 
+#include "catalogue/TFicheFilm.h"
+
 #include <QAction>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 
 class Dialogues;
+class FenetreVueEnsemble;
 class FicheFilm;
 class OngletClassement;
 class OngletEdition;
@@ -20,6 +24,7 @@ class QSplitter;
 class QTabWidget;
 class QTimer;
 class TAboutBox;
+class TImage;
 class TFicheFilm;
 class TTransparentWnd;
 class Tdm_Kinolux;
@@ -54,6 +59,12 @@ public:
     void afficherFicheDuTitre(const QString &titre);
     // The card of the film list's first row showing this title, ignoring letter case.
     const TFicheFilm *ficheDuTitre(const QString &titre) const;
+    // The overview window, once it has been opened.
+    FenetreVueEnsemble *vueEnsemble() const;
+
+signals:
+    // chargerFicheFilm showed this card on the sheet.
+    void ficheAffichee(CleFiche cle);
 
 public slots:
     // The refresh of all views: the film list, then the tree and the search.
@@ -76,6 +87,14 @@ public slots:
     void creerNouvelleFicheExecute();
     void supprimerFilmExecute();
 
+    // Opens the overview window (created at its first opening) and brings it to the front.
+    void afficherVueEnsembleExecute();
+    // Selects the card's row of the film list and shows it on the sheet.
+    void afficherFiche(CleFiche cle);
+    // The film list, the tree and the search after a change made elsewhere (the overview): the
+    // selected card stays selected and is shown again.
+    void suivreCatalogue();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -85,6 +104,7 @@ private:
     void FormShow();
     void FormClose();
     void creerActions();
+    void creerActionsVues();
     // The action runs the handler through the error box of every command.
     void relierAction(QAction &action, std::function<void()> gestionnaire);
     // The control's signal triggers the action of this name.
@@ -114,5 +134,7 @@ private:
     OngletEdition *m_ongletEdition;
     FicheFilm *m_panelInfoFilm;
     TTransparentWnd *m_transparentWnd1;
+    TImage *m_boutonVueEnsemble;
+    QPointer<FenetreVueEnsemble> m_vueEnsemble;
     QTimer *m_timerDemarre;
 };
