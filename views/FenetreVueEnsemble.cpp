@@ -210,8 +210,11 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
             &FenetreVueEnsemble::editFiltreRapideChange);
     connect(m_tableFilms, &QTableView::doubleClicked, this,
             &FenetreVueEnsemble::afficherFicheSelectionExecute);
-    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+    // The table loses a row before the catalogue has lost its card: the count follows both.
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(m_modele, signal, this, &FenetreVueEnsemble::MAJ_Nombre);
+        connect(&dm.modele(), signal, this, &FenetreVueEnsemble::MAJ_Nombre);
+    }
     connect(m_modele, &QAbstractItemModel::modelReset, this, &FenetreVueEnsemble::MAJ_Nombre);
     connect(m_modele, &QAbstractItemModel::layoutChanged, this, &FenetreVueEnsemble::MAJ_Nombre);
     // A new catalogue (a reload) keeps what was selected and where the table was.
