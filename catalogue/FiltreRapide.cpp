@@ -217,6 +217,8 @@ QByteArray texteCherche(const TFicheFilm &fiche)
             break;
         }
     }
+    // Kept for every card while the overview is open: no room left over.
+    texte.squeeze();
     return texte;
 }
 

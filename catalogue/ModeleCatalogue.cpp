@@ -100,6 +100,11 @@ int ModeleCatalogue::ligneDuTitre(const QString &titre) const
     return -1;
 }
 
+quint64 ModeleCatalogue::versionOrdre() const
+{
+    return m_versionOrdre;
+}
+
 ModeleCatalogue::CleTri ModeleCatalogue::cleTri(const QString &titre) const
 {
     return {titre, m_collation.sortKey(titre)};
@@ -113,6 +118,7 @@ bool ModeleCatalogue::avant(int a, int b) const
 
 void ModeleCatalogue::placer(int ligne)
 {
+    ++m_versionOrdre;
     m_ordre.insert(std::upper_bound(m_ordre.begin(), m_ordre.end(), ligne,
                                     [this](int a, int b) { return avant(a, b); }),
                    ligne);
@@ -140,6 +146,7 @@ void ModeleCatalogue::verifierTitres() const
     }
     if (!changes && m_ordre.size() == size_t(m_lignes))
         return;
+    ++m_versionOrdre;
     m_ordre.resize(size_t(m_lignes));
     std::iota(m_ordre.begin(), m_ordre.end(), 0);
     std::sort(m_ordre.begin(), m_ordre.end(), [this](int a, int b) { return avant(a, b); });
@@ -163,6 +170,7 @@ void ModeleCatalogue::reinitialiser()
     // Made again at the first look at the order.
     m_clesTri.clear();
     m_ordre.clear();
+    ++m_versionOrdre;
     endResetModel();
 }
 
@@ -231,6 +239,7 @@ void ModeleCatalogue::supprimer(CleFiche, qsizetype index)
     if (m_clesTri.size() == size_t(m_lignes) + 1 && m_ordre.size() == size_t(m_lignes) + 1) {
         m_clesTri.erase(m_clesTri.begin() + supprimee);
         m_ordre.erase(std::find(m_ordre.begin(), m_ordre.end(), supprimee));
+        ++m_versionOrdre;
         for (int &ligne : m_ordre) {
             if (ligne > supprimee)
                 --ligne;
@@ -238,6 +247,7 @@ void ModeleCatalogue::supprimer(CleFiche, qsizetype index)
     } else {
         m_clesTri.clear();
         m_ordre.clear();
+        ++m_versionOrdre;
     }
     endRemoveRows();
 }

@@ -46,6 +46,10 @@ public:
     const std::vector<int> &lignesParTitre() const;
     // The first of them whose French title equals `titre` ignoring letter case; -1 when none.
     int ligneDuTitre(const QString &titre) const;
+    // Changes whenever that order changes through the data module (a title written straight into
+    // a card is seen at the next lignesParTitre); what was read of the order stands while it
+    // does not.
+    quint64 versionOrdre() const;
 
 private:
     // A title's collation key, with the title it was made from: the title's characters are held
@@ -78,4 +82,5 @@ private:
     QCollator m_collation;
     mutable std::vector<CleTri> m_clesTri;
     mutable std::vector<int> m_ordre;
+    mutable quint64 m_versionOrdre = 1;
 };

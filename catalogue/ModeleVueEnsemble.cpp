@@ -127,9 +127,22 @@ const ModeleVueEnsemble::CleTri &ModeleVueEnsemble::cleTri(int ligne, int colonn
     CleTri &cle = m_cles[size_t(ligne)];
     if (cle.prete)
         return cle;
+    const auto champ = static_cast<ChampsFiche::Champ>(colonne);
+    if (champ == ChampsFiche::TitreFrancais) {
+        // The film list's order, which the catalogue model keeps: each card's place in it.
+        if (m_versionRangs != m_modele.versionOrdre() || m_rangs.size() != m_cles.size()) {
+            const std::vector<int> &ordre = m_modele.lignesParTitre();
+            m_rangs.assign(ordre.size(), 0);
+            for (size_t place = 0; place < ordre.size(); ++place)
+                m_rangs[size_t(ordre[place])] = int(place);
+            m_versionRangs = m_modele.versionOrdre();
+        }
+        cle.nombre = size_t(ligne) < m_rangs.size() ? m_rangs[size_t(ligne)] : 0;
+        cle.prete = true;
+        return cle;
+    }
     cle.prete = true;
     const TFicheFilm &fiche = m_modele.fiche(ligne);
-    const auto champ = static_cast<ChampsFiche::Champ>(colonne);
     if (champ == ChampsFiche::NiveauPreference) {
         cle.nombre = fiche.niveauPreference();
     } else if (colonneNumerique(colonne)) {

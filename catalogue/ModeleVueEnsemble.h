@@ -70,4 +70,8 @@ private:
     mutable std::vector<Etat> m_etats;
     mutable int m_colonneTri = -1;
     mutable std::vector<CleTri> m_cles;
+    // Each card's place in the film list's order, for the sort by French title, and the version
+    // of that order it was read from.
+    mutable std::vector<int> m_rangs;
+    mutable quint64 m_versionRangs = 0;
 };

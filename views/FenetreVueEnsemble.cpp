@@ -211,7 +211,8 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     connect(m_tableFilms, &QTableView::doubleClicked, this,
             &FenetreVueEnsemble::afficherFicheSelectionExecute);
     // The table loses a row before the catalogue has lost its card: the count follows both.
-    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+    for (const auto signal :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(m_modele, signal, this, &FenetreVueEnsemble::MAJ_Nombre);
         connect(&dm.modele(), signal, this, &FenetreVueEnsemble::MAJ_Nombre);
     }
@@ -261,6 +262,11 @@ void FenetreVueEnsemble::creerActions()
             executerCommande(m_dialogues, [this, gestionnaire] { (this->*gestionnaire)(); });
         });
     }
+}
+
+DialogueModificationSelection *FenetreVueEnsemble::dialogueModification() const
+{
+    return m_dialogue;
 }
 
 QAction *FenetreVueEnsemble::action(const QString &nom) const

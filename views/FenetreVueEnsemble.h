@@ -50,7 +50,7 @@ public:
     std::vector<CleFiche> selection() const;
     QAction *action(const QString &nom) const;
     // The dialog of the running "Modifier la sélection…", while it is open.
-    DialogueModificationSelection *dialogueModification() const { return m_dialogue; }
+    DialogueModificationSelection *dialogueModification() const;
 
 public slots:
     void editFiltreRapideChange();

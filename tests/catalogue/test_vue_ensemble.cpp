@@ -50,8 +50,12 @@ protected:
     {
         Catalogue fiches;
         for (const Film &film : std::initializer_list<Film>{
-                 {u"2001 : l'odyssée de l'espace", u"1968", u"141 min", 9,
-                  {u"Science-fiction"_s}, {u"Stanley Kubrick"_s}},
+                 {u"2001 : l'odyssée de l'espace",
+                  u"1968",
+                  u"141 min",
+                  9,
+                  {u"Science-fiction"_s},
+                  {u"Stanley Kubrick"_s}},
                  {u"Été violent", u"1959", u"100 min", 6, {u"Drame"_s}, {u"Valerio Zurlini"_s}},
                  {u"ete 85", u"-", u"-", 5, {u" Drame"_s, u"Comédie"_s}, {u"François Ozon"_s}},
                  {u"Barry Lyndon", u"1975?", u"184", 10, {u"Drame"_s}, {u"Stanley Kubrick"_s}},
@@ -108,8 +112,8 @@ TEST_F(VueEnsembleTest, LeFiltreTrouveChaqueMotSansCasseNiAccents)
     EXPECT_EQ(trouves(u"genre:drame annee:1950-1979"_s),
               QStringList({u"Barry Lyndon"_s, u"Été violent"_s}))
         << "a year such as 1975? is read as 1975; ete 85 has no year";
-    EXPECT_EQ(trouves(u"pref:>=9"_s), QStringList({u"2001 : l'odyssée de l'espace"_s,
-                                                   u"Barry Lyndon"_s}));
+    EXPECT_EQ(trouves(u"pref:>=9"_s),
+              QStringList({u"2001 : l'odyssée de l'espace"_s, u"Barry Lyndon"_s}));
     EXPECT_EQ(trouves(u"realisateur:ozon"_s), QStringList({u"ete 85"_s}));
     EXPECT_TRUE(trouves(u"kubrick zazie"_s).isEmpty());
     EXPECT_EQ(vue.texteNombre(), u"Aucun film ne correspond"_s);
@@ -145,16 +149,16 @@ TEST_F(VueEnsembleTest, LesNombresSeTrientCommeDesNombresEtLesInconnusFinissent)
     EXPECT_EQ(titres(), QStringList({u"2001 : l'odyssée de l'espace"_s, u"Barry Lyndon"_s,
                                      u"ete 85"_s, u"Été violent"_s, u"Zazie dans le métro"_s}));
     vue.sort(Annee, Qt::AscendingOrder);
-    EXPECT_EQ(titres(), QStringList({u"Été violent"_s, u"Zazie dans le métro"_s,
-                                     u"2001 : l'odyssée de l'espace"_s, u"Barry Lyndon"_s,
-                                     u"ete 85"_s}));
+    EXPECT_EQ(titres(),
+              QStringList({u"Été violent"_s, u"Zazie dans le métro"_s,
+                           u"2001 : l'odyssée de l'espace"_s, u"Barry Lyndon"_s, u"ete 85"_s}));
     vue.sort(Annee, Qt::DescendingOrder);
     EXPECT_EQ(titres().first(), u"Barry Lyndon"_s);
     EXPECT_EQ(titres().last(), u"ete 85"_s) << "'-' last in either order";
     vue.sort(Duree, Qt::AscendingOrder);
-    EXPECT_EQ(titres(), QStringList({u"Zazie dans le métro"_s, u"Été violent"_s,
-                                     u"2001 : l'odyssée de l'espace"_s, u"Barry Lyndon"_s,
-                                     u"ete 85"_s}))
+    EXPECT_EQ(titres(),
+              QStringList({u"Zazie dans le métro"_s, u"Été violent"_s,
+                           u"2001 : l'odyssée de l'espace"_s, u"Barry Lyndon"_s, u"ete 85"_s}))
         << "89 before 100, as numbers";
     vue.sort(NiveauPreference, Qt::DescendingOrder);
     EXPECT_EQ(titres().first(), u"Barry Lyndon"_s);
@@ -186,7 +190,8 @@ TEST_F(VueEnsembleTest, UneModificationGroupeeNeChangeQueLesFichesQuiLeDemandent
     const std::vector<CleFiche> deux = {dm.cle(0), dm.cle(1)};
     EXPECT_EQ(appliquer(dm, deux, {NomSupport, Operation::Remplacer, u"Boîte 3"_s}).modifiees, 2);
     EXPECT_EQ(dm.fiche(dm.cle(1))->nomSupport(), u"Boîte 3"_s);
-    EXPECT_EQ(appliquer(dm, toutes, {NiveauPreference, Operation::Remplacer, u" 7"_s}).modifiees, 5);
+    EXPECT_EQ(appliquer(dm, toutes, {NiveauPreference, Operation::Remplacer, u" 7"_s}).modifiees,
+              5);
 
     for (const Modification &impossible :
          {Modification{NiveauPreference, Operation::Remplacer, u"sept"_s},

@@ -60,8 +60,8 @@ protected:
         for (int ligne = 0; ligne < table().model()->rowCount(); ++ligne) {
             const QModelIndex index = table().model()->index(ligne, ChampsFiche::TitreFrancais);
             if (titres.contains(index.data().toString()))
-                table().selectionModel()->select(
-                    index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                table().selectionModel()->select(index, QItemSelectionModel::Select |
+                                                            QItemSelectionModel::Rows);
         }
     }
     QString identifiantFiche() { return fp().findChild<QLabel *>(u"lbIDFilm"_s)->text(); }
@@ -135,10 +135,8 @@ TEST_F(VueEnsembleFenetre, UnGenreDonneAPlusieursFichesSeRetrouveDansLArbre)
     EXPECT_EQ(dialogue->lbModifierApercu().text(), u"2 fiche(s) sur 3 changeront :"_s);
     dialogue->accept();
 
-    EXPECT_EQ(dm().fichesFilms()[0]->genres(),
-              QStringList({u"Science-fiction"_s, u"Western"_s}));
-    EXPECT_EQ(dm().fichesFilms()[1]->genres(),
-              QStringList({u"Science-fiction"_s, u"Western"_s}));
+    EXPECT_EQ(dm().fichesFilms()[0]->genres(), QStringList({u"Science-fiction"_s, u"Western"_s}));
+    EXPECT_EQ(dm().fichesFilms()[1]->genres(), QStringList({u"Science-fiction"_s, u"Western"_s}));
     fp().findChild<QGroupBox *>(u"rgClassementType"_s)
         ->findChildren<QRadioButton *>()
         .at(1)
