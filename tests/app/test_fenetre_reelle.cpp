@@ -8,22 +8,30 @@
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
 #include "tests/support/ServeurDeTest.h"
+#include "catalogue/ChampsFiche.h"
+#include "views/DialogueModificationSelection.h"
+#include "views/FenetreVueEnsemble.h"
 #include "views/OngletImports.h"
 #include "views/OngletListeLecture.h"
 #include "views/TKinoluxFPrincipale.h"
 
 #include <QAction>
 #include <QDir>
+#include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -258,3 +266,78 @@ TEST_F(AvecSite, EveryTabWithImportedFilms)
 }
 
 } // namespace
+
+// The overview over 35,000 cards in a real window: sorted by year, filtered by two words, a genre
+// given to 20 cards at once and found under that genre in the tree.
+TEST(FenetreReelle, LaVueDEnsembleTrieFiltreEtModifieTrenteCinqMilleFiches)
+{
+    RepertoireTest repertoire;
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    Tdm_Kinolux &dm = kinolux.dm_Kinolux();
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    // The window shown and its start-up load done (an empty catalogue) before the cards come in.
+    fp.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
+    fp.TimerDemarreTimer();
+    const QStringList noms = {u"Pont"_s,  u"Été"_s,   u"Rivière"_s, u"Forêt"_s,  u"Nuit"_s,
+                              u"Quai"_s,  u"Ombre"_s, u"Cœur"_s,    u"Jardin"_s, u"Voyage"_s};
+    const QStringList complements = {u"d'hiver"_s, u"rouge"_s,   u"de minuit"_s,
+                                     u"perdu"_s,   u"à Paris"_s, u"des brumes"_s};
+    const QStringList genres = {u"Drame"_s, u"Comédie"_s, u"Policier"_s, u"Western"_s};
+    Catalogue fiches;
+    for (int i = 0; i < 35000; ++i) {
+        const QString titre = u"%1 %2 %3"_s.arg(noms[i % noms.size()],
+                                                complements[(i / 10) % complements.size()])
+                                  .arg(i);
+        auto fiche = ChampsFiche::nouvelleFiche(titre.toUpper(), titre);
+        fiche->setTitreFrancais(titre);
+        fiche->setAnnee(QString::number(1930 + (i * 7) % 80));
+        fiche->setGenres({genres[i % genres.size()]});
+        fiche->setRealisateurs({i % 3 ? u"Jean Renoir"_s : u"Marcel Carné"_s});
+        fiche->setNiveauPreference(i % 11);
+        fiches.push_back(std::move(fiche));
+    }
+    dm.adopterFiches(std::move(fiches));
+    fp.MAJ_ListeFilms();
+    fp.action(u"afficherVueEnsemble"_s)->trigger();
+    FenetreVueEnsemble &vue = *fp.vueEnsemble();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&vue));
+    vue.resize(1000, 680);
+    EXPECT_EQ(vue.lbNombreFilms().text(), u"35000 films sur 35000"_s);
+
+    QTableView &table = vue.tableFilms();
+    table.sortByColumn(ChampsFiche::Annee, Qt::AscendingOrder);
+    EXPECT_EQ(table.model()->index(0, ChampsFiche::Annee).data().toString(), u"1930"_s);
+    QTest::keyClicks(&vue.editFiltreRapide(), u"foret minuit"_s);
+    EXPECT_EQ(vue.lbNombreFilms().text(), u"583 films sur 35000"_s);
+    capture(vue, u"vue-ensemble.png"_s);
+
+    table.selectionModel()->select(
+        QItemSelection(table.model()->index(0, 0), table.model()->index(19, 0)),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    vue.action(u"modifierSelection"_s)->trigger();
+    DialogueModificationSelection *dialogue = vue.dialogueModification();
+    ASSERT_NE(dialogue, nullptr);
+    dialogue->cbModifierChamp().setCurrentIndex(
+        dialogue->cbModifierChamp().findData(int(ChampsFiche::Genres)));
+    QTest::keyClicks(&dialogue->editModifierValeur(), u"Film noir"_s);
+    EXPECT_EQ(dialogue->listeModifierApercu().count(), 20);
+    capture(*dialogue, u"vue-ensemble-modifier.png"_s);
+    dialogue->accept();
+
+    fp.findChild<QGroupBox *>(u"rgClassementType"_s)
+        ->findChildren<QRadioButton *>()
+        .at(1)
+        ->click();
+    auto *arbre = fp.findChild<QTreeWidget *>(u"arbreClassementFilms"_s);
+    const auto noir = arbre->findItems(u"Film noir"_s, Qt::MatchExactly);
+    ASSERT_EQ(noir.size(), 1);
+    EXPECT_EQ(noir.first()->childCount(), 20);
+    noir.first()->setExpanded(true);
+    arbre->scrollToItem(noir.first(), QAbstractItemView::PositionAtTop);
+    fp.findChild<QTabWidget *>(u"pcControles"_s)->setCurrentIndex(1);
+    vue.hide();
+    capture(fp, u"vue-ensemble-arbre.png"_s);
+    EXPECT_TRUE(dialogues.appels.isEmpty());
+}
