@@ -5,6 +5,7 @@
 #include "bench/Rapporteur.h"
 #include "catalogue/Dialogues.h"
 #include "chrome/TTransparentWnd.h"
+#include "views/TKinoluxFPrincipale.h"
 
 #include <QApplication>
 
@@ -52,6 +53,17 @@ struct ProgrammeBench
             GenerateurCatalogue::ecrireBase(dossier.path(), fiches);
         kinolux = std::make_unique<Kinolux>(dossier.path(), dialogues);
     }
+};
+
+// The same over a generated catalogue, read at once: every view of the catalogue window filled.
+struct ProgrammeCharge : ProgrammeBench
+{
+    explicit ProgrammeCharge(int fiches)
+        : ProgrammeBench(fiches)
+    {
+        fp().chargerBaseExecute();
+    }
+    TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
 };
 
 // The program of a benchmark run, made at first use. `main` frees it with

@@ -28,12 +28,11 @@ namespace {
 constexpr int k_fiches = 35000;
 
 // A program directory: the delivered files, a generated catalogue and one large cover.
-struct Programme : ProgrammeBench
+struct Programme : ProgrammeCharge
 {
     Programme()
-        : ProgrammeBench(k_fiches)
+        : ProgrammeCharge(k_fiches)
     {
-        kinolux->KinoluxFPrincipale().chargerBaseExecute();
 
         // The cover of the card benchmarked below: a 1000 x 1400 JPEG, as covers can be.
         const TFicheFilm &fiche = *kinolux->dm_Kinolux().fichesFilms().front();
@@ -41,7 +40,6 @@ struct Programme : ProgrammeBench
         couverture.fill(QColor(90, 60, 40));
         couverture.save(kinolux->dm_Kinolux().chemin(fiche.cheminImage()), "JPG", 90);
     }
-    TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
 };
 
 Programme &programme()

@@ -21,17 +21,15 @@ namespace {
 
 constexpr int k_fiches = 35000;
 
-struct Programme : ProgrammeBench
+struct Programme : ProgrammeCharge
 {
     Programme()
-        : ProgrammeBench(k_fiches)
+        : ProgrammeCharge(k_fiches)
     {
-        fp().chargerBaseExecute();
         fp().action(u"afficherVueEnsemble"_s)->trigger();
         vue().resize(1000, 700);
         vue().tableFilms().viewport()->repaint();
     }
-    TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
     Tdm_Kinolux &dm() { return kinolux->dm_Kinolux(); }
     FenetreVueEnsemble &vue() { return *fp().vueEnsemble(); }
 };

@@ -34,14 +34,12 @@ namespace {
 
 constexpr int k_fiches = 35000;
 
-struct Programme : ProgrammeBench
+struct Programme : ProgrammeCharge
 {
     Programme()
-        : ProgrammeBench(k_fiches)
+        : ProgrammeCharge(k_fiches)
     {
-        kinolux->KinoluxFPrincipale().chargerBaseExecute();
     }
-    TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
     OngletClassement &classement() { return *fp().findChild<OngletClassement *>(u"tabClasses"_s); }
     OngletRecherche &recherche() { return *fp().findChild<OngletRecherche *>(u"tabRecherche"_s); }
     void choisirClassement(int index)
