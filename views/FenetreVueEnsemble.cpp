@@ -230,7 +230,14 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     MAJ_Nombre();
 }
 
-FenetreVueEnsemble::~FenetreVueEnsemble() = default;
+FenetreVueEnsemble::~FenetreVueEnsemble()
+{
+    // The table and its model go with the window's children, after this: nothing of theirs is
+    // followed any more.
+    disconnect(m_modele, nullptr, this, nullptr);
+    disconnect(&m_dm.modele(), nullptr, this, nullptr);
+    disconnect(&m_dm, nullptr, this, nullptr);
+}
 
 void FenetreVueEnsemble::creerActions()
 {

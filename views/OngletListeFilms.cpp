@@ -82,6 +82,12 @@ OngletListeFilms::OngletListeFilms(QWidget *parent)
     contenu().addWidget(panneau);
 }
 
+OngletListeFilms::~OngletListeFilms()
+{
+    // The list's rows go with the list, once this tab is no longer one: they are not followed.
+    disconnect(m_listeFilms->model(), nullptr, this, nullptr);
+}
+
 void OngletListeFilms::relier(const ModeleCatalogue &modele)
 {
     m_modele = &modele;

@@ -21,6 +21,7 @@ class OngletListeFilms final : public Onglet
 
 public:
     explicit OngletListeFilms(QWidget *parent = nullptr);
+    ~OngletListeFilms() override;
 
     void relier(const ModeleCatalogue &modele);
 
