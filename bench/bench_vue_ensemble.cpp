@@ -5,12 +5,15 @@
 #include "catalogue/ChampsFiche.h"
 #include "catalogue/ModeleVueEnsemble.h"
 #include "catalogue/ModificationGroupee.h"
+#include "catalogue/Statistiques.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "views/FenetreVueEnsemble.h"
+#include "views/OngletStatistiques.h"
 #include "views/TKinoluxFPrincipale.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
@@ -103,8 +106,58 @@ void ModifierMilleFiches(benchmark::State &etat)
     }
 }
 
+// Every chart's counts and the totals over the whole catalogue.
+void StatistiquesCalculees(benchmark::State &etat)
+{
+    Programme &p = programme();
+    for (auto _ : etat) {
+        const auto resultat =
+            Statistiques::calculer(Statistiques::fichesMontrees(p.vue().modele()));
+        benchmark::DoNotOptimize(resultat.films);
+    }
+}
+
+// The tab shown after a click on it: counted, charted and painted.
+void StatistiquesAffichees(benchmark::State &etat)
+{
+    Programme &p = programme();
+    QTabWidget &onglets = p.vue().pcVueEnsemble();
+    OngletStatistiques &statistiques = p.vue().ongletStatistiques();
+    p.vue().show();
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        onglets.setCurrentIndex(0);
+        // A change while hidden: the tab has its charts to make again.
+        p.vue().editFiltreRapide().setText(u"x"_s);
+        p.vue().editFiltreRapide().clear();
+        etat.ResumeTiming();
+        onglets.setCurrentWidget(&statistiques);
+        statistiques.repaint();
+    }
+}
+
+// The charts made again after the quick filter changed, the tab shown.
+void StatistiquesApresFiltre(benchmark::State &etat)
+{
+    Programme &p = programme();
+    OngletStatistiques &statistiques = p.vue().ongletStatistiques();
+    p.vue().show();
+    p.vue().pcVueEnsemble().setCurrentWidget(&statistiques);
+    int tour = 0;
+    for (auto _ : etat) {
+        p.vue().editFiltreRapide().setText(tour++ % 2 ? u"foret"_s : QString());
+        statistiques.MAJ_Statistiques();
+        statistiques.repaint();
+    }
+    p.vue().editFiltreRapide().clear();
+    p.vue().pcVueEnsemble().setCurrentIndex(0);
+}
+
 } // namespace
 
+BENCHMARK(StatistiquesCalculees)->Apply(enMillisecondes);
+BENCHMARK(StatistiquesAffichees)->Apply(enMillisecondes);
+BENCHMARK(StatistiquesApresFiltre)->Apply(enMillisecondes);
 BENCHMARK(TableApresChargement)->Apply(enMillisecondes);
 BENCHMARK(Trier)->Arg(ChampsFiche::TitreFrancais)->Arg(ChampsFiche::Annee)->Apply(enMillisecondes);
 BENCHMARK(FiltreDeuxMots)->Apply(enMillisecondes);

@@ -1,7 +1,5 @@
 #include "catalogue/FiltreRapide.h"
 
-#include <QRegularExpression>
-
 #include <array>
 #include <limits>
 #include <memory>
@@ -157,10 +155,36 @@ std::optional<qint64> nombreEnTete(QStringView texte)
     return valeur;
 }
 
+// The words of the text; a part between double quotes keeps its blanks ('genre:"film noir"').
+QStringList mots(const QString &saisie)
+{
+    QStringList resultat;
+    QString mot;
+    bool guillemets = false;
+    bool commence = false;
+    for (const QChar c : saisie) {
+        if (c == u'"') {
+            guillemets = !guillemets;
+            commence = true;
+        } else if (c.isSpace() && !guillemets) {
+            if (commence && !mot.isEmpty())
+                resultat.append(mot);
+            mot.clear();
+            commence = false;
+        } else {
+            mot.append(c);
+            commence = true;
+        }
+    }
+    if (!mot.isEmpty())
+        resultat.append(mot);
+    return resultat;
+}
+
 Filtre analyser(const QString &saisie)
 {
     Filtre filtre;
-    const QStringList mots = saisie.split(QRegularExpression(u"\\s+"_s), Qt::SkipEmptyParts);
+    const QStringList mots = FiltreRapide::mots(saisie);
     for (const QString &mot : mots) {
         Critere critere;
         const qsizetype deuxPoints = mot.indexOf(u':');

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -43,6 +44,8 @@ QByteArray plier(QStringView texte);
 // does not start with a digit.
 std::optional<qint64> nombreEnTete(QStringView texte);
 
+// The words of a text, blanks between them; a part between double quotes keeps its blanks.
+QStringList mots(const QString &saisie);
 Filtre analyser(const QString &saisie);
 
 // Every text of the card that a word is looked for in, folded, fields kept apart; the paths of

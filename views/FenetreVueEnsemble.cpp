@@ -13,6 +13,7 @@
 #include "chrome/UKinoluxGraphic.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/IconesFiche.h"
+#include "views/OngletStatistiques.h"
 
 #include <QAction>
 #include <QCache>
@@ -205,6 +206,12 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     contenu->addLayout(haut);
     contenu->addWidget(m_tableFilms, 1);
     m_pcVueEnsemble->addTab(page, u"Films"_s);
+    m_ongletStatistiques =
+        new OngletStatistiques(dm, *m_modele, dialogues, [this](const QString &filtre) {
+            m_editFiltreRapide->setText(filtre);
+            m_pcVueEnsemble->setCurrentIndex(0);
+        });
+    m_pcVueEnsemble->addTab(m_ongletStatistiques, u"Statistiques"_s);
 
     connect(m_editFiltreRapide, &QLineEdit::textChanged, this,
             &FenetreVueEnsemble::editFiltreRapideChange);

@@ -12,6 +12,7 @@
 class Dialogues;
 class DialogueModificationSelection;
 class ModeleVueEnsemble;
+class OngletStatistiques;
 class PaintBox;
 class QAction;
 class QLabel;
@@ -46,6 +47,8 @@ public:
     QLineEdit &editFiltreRapide() { return *m_editFiltreRapide; }
     QLabel &lbNombreFilms() { return *m_lbNombreFilms; }
     ModeleVueEnsemble &modele() { return *m_modele; }
+    QTabWidget &pcVueEnsemble() { return *m_pcVueEnsemble; }
+    OngletStatistiques &ongletStatistiques() { return *m_ongletStatistiques; }
     // The numbers of the selected cards, in the table's order.
     std::vector<CleFiche> selection() const;
     QAction *action(const QString &nom) const;
@@ -89,6 +92,7 @@ private:
     QLineEdit *m_editFiltreRapide;
     QLabel *m_lbNombreFilms;
     QTableView *m_tableFilms;
+    OngletStatistiques *m_ongletStatistiques;
     QPointer<DialogueModificationSelection> m_dialogue;
     // Kept across a new catalogue (a reload): the identifiers selected and where the table was.
     QStringList m_idsRetenus;

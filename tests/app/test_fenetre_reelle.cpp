@@ -2,22 +2,23 @@
 // way from the panel to the catalogue window and back.
 #include "app/Kinolux.h"
 #include "app/TKinoluxPC.h"
+#include "catalogue/ChampsFiche.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/PaintBox.h"
 #include "chrome/TImage.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
 #include "tests/support/ServeurDeTest.h"
-#include "catalogue/ChampsFiche.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/FenetreVueEnsemble.h"
 #include "views/OngletImports.h"
 #include "views/OngletListeLecture.h"
+#include "views/OngletStatistiques.h"
 #include "views/TKinoluxFPrincipale.h"
 
 #include <QAction>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -280,16 +281,16 @@ TEST(FenetreReelle, LaVueDEnsembleTrieFiltreEtModifieTrenteCinqMilleFiches)
     fp.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
     fp.TimerDemarreTimer();
-    const QStringList noms = {u"Pont"_s,  u"Été"_s,   u"Rivière"_s, u"Forêt"_s,  u"Nuit"_s,
-                              u"Quai"_s,  u"Ombre"_s, u"Cœur"_s,    u"Jardin"_s, u"Voyage"_s};
+    const QStringList noms = {u"Pont"_s, u"Été"_s,   u"Rivière"_s, u"Forêt"_s,  u"Nuit"_s,
+                              u"Quai"_s, u"Ombre"_s, u"Cœur"_s,    u"Jardin"_s, u"Voyage"_s};
     const QStringList complements = {u"d'hiver"_s, u"rouge"_s,   u"de minuit"_s,
                                      u"perdu"_s,   u"à Paris"_s, u"des brumes"_s};
     const QStringList genres = {u"Drame"_s, u"Comédie"_s, u"Policier"_s, u"Western"_s};
     Catalogue fiches;
     for (int i = 0; i < 35000; ++i) {
-        const QString titre = u"%1 %2 %3"_s.arg(noms[i % noms.size()],
-                                                complements[(i / 10) % complements.size()])
-                                  .arg(i);
+        const QString titre =
+            u"%1 %2 %3"_s.arg(noms[i % noms.size()], complements[(i / 10) % complements.size()])
+                .arg(i);
         auto fiche = ChampsFiche::nouvelleFiche(titre.toUpper(), titre);
         fiche->setTitreFrancais(titre);
         fiche->setAnnee(QString::number(1930 + (i * 7) % 80));
@@ -326,10 +327,7 @@ TEST(FenetreReelle, LaVueDEnsembleTrieFiltreEtModifieTrenteCinqMilleFiches)
     capture(*dialogue, u"vue-ensemble-modifier.png"_s);
     dialogue->accept();
 
-    fp.findChild<QGroupBox *>(u"rgClassementType"_s)
-        ->findChildren<QRadioButton *>()
-        .at(1)
-        ->click();
+    fp.findChild<QGroupBox *>(u"rgClassementType"_s)->findChildren<QRadioButton *>().at(1)->click();
     auto *arbre = fp.findChild<QTreeWidget *>(u"arbreClassementFilms"_s);
     const auto noir = arbre->findItems(u"Film noir"_s, Qt::MatchExactly);
     ASSERT_EQ(noir.size(), 1);
@@ -339,5 +337,14 @@ TEST(FenetreReelle, LaVueDEnsembleTrieFiltreEtModifieTrenteCinqMilleFiches)
     fp.findChild<QTabWidget *>(u"pcControles"_s)->setCurrentIndex(1);
     vue.hide();
     capture(fp, u"vue-ensemble-arbre.png"_s);
+
+    // The statistics of the films the filter shows.
+    vue.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&vue));
+    vue.resize(1000, 780);
+    vue.pcVueEnsemble().setCurrentWidget(&vue.ongletStatistiques());
+    EXPECT_EQ(vue.ongletStatistiques().lbStatistiquesTitre().text(),
+              u"Statistiques sur 583 films"_s);
+    capture(vue, u"vue-ensemble-statistiques.png"_s);
     EXPECT_TRUE(dialogues.appels.isEmpty());
 }

@@ -8,10 +8,13 @@
 #include "tests/views/FichesVues.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/FenetreVueEnsemble.h"
+#include "views/OngletStatistiques.h"
 #include "views/TKinoluxFPrincipale.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -191,3 +194,33 @@ TEST_F(VueEnsembleFenetre, LesColonnesSontRetenuesEtUnFichierIlliblePasseOutre)
 }
 
 } // namespace
+
+TEST_F(VueEnsembleFenetre, LesStatistiquesSuiventLeFiltreEtUneBarreFiltreLaTable)
+{
+    ajouter(u"Alphaville"_s, {u"Science-fiction"_s});
+    ajouter(u"Brazil"_s, {u"Science-fiction"_s, u"Film noir"_s});
+    ajouter(u"Casque d'or"_s, {u"Drame"_s});
+    OngletStatistiques &statistiques = vue().ongletStatistiques();
+    vue().show();
+    vue().pcVueEnsemble().setCurrentWidget(&statistiques);
+    EXPECT_EQ(statistiques.lbStatistiquesTitre().text(), u"Statistiques sur tout le catalogue"_s);
+    EXPECT_EQ(statistiques.resultat().films, 3);
+
+    vue().editFiltreRapide().setText(u"genre:science"_s);
+    statistiques.MAJ_Statistiques();
+    EXPECT_EQ(statistiques.lbStatistiquesTitre().text(), u"Statistiques sur 2 films"_s);
+    EXPECT_EQ(statistiques.resultat().de(Statistiques::Graphique::Genres).front().valeur,
+              u"Science-fiction"_s);
+
+    statistiques.choisirBarre(Statistiques::Graphique::Genres, u"Film noir"_s);
+    EXPECT_EQ(vue().editFiltreRapide().text(), u"genre:\"Film noir\""_s);
+    EXPECT_EQ(vue().pcVueEnsemble().currentIndex(), 0) << "the table is shown";
+    EXPECT_EQ(vue().lbNombreFilms().text(), u"1 film sur 3"_s);
+
+    statistiques.exporterGraphique(Statistiques::Graphique::Genres);
+    EXPECT_TRUE(QFileInfo(repertoire.fichier(u"exports/genres.png"_s)).size() > 0);
+    EXPECT_TRUE(QFile(repertoire.fichier(u"exports/genres.svg"_s)).open(QIODevice::ReadOnly));
+    ASSERT_EQ(dialogues.appels.size(), 1);
+    EXPECT_EQ(dialogues.appels.first().texte,
+              u"Graphique enregistré : exports\\genres.png et exports\\genres.svg"_s);
+}
