@@ -6,7 +6,16 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
+#include <thread>
+
+namespace {
+
+// Below this many cards, a second thread costs more than it spares.
+constexpr size_t k_clesEnParallele = 4000;
+
+} // namespace
 
 ModeleCatalogue::ModeleCatalogue(const Tdm_Kinolux &dm, QObject *parent)
     : QAbstractTableModel(parent)
@@ -129,10 +138,32 @@ void ModeleCatalogue::verifierTitres() const
     const Catalogue &fiches = m_dm.fichesFilms();
     bool changes = false;
     if (m_clesTri.size() != size_t(m_lignes)) {
+        // Every key of a new catalogue: the second half is made beside the first, by a collator
+        // of its own, on the titles alone.
+        const size_t nombre = size_t(m_lignes);
+        const size_t milieu = nombre >= k_clesEnParallele ? nombre / 2 : nombre;
+        std::vector<CleTri> suite;
+        std::thread aide;
+        if (milieu < nombre) {
+            const QLocale langue = m_collation.locale();
+            aide = std::thread([&fiches, &suite, milieu, nombre, langue] {
+                QCollator collation(langue);
+                collation.setCaseSensitivity(Qt::CaseInsensitive);
+                suite.reserve(nombre - milieu);
+                for (size_t i = milieu; i < nombre; ++i) {
+                    const QString &titre = fiches[i]->titreFrancais();
+                    suite.push_back({titre, collation.sortKey(titre)});
+                }
+            });
+        }
         m_clesTri.clear();
-        m_clesTri.reserve(size_t(m_lignes));
-        for (int i = 0; i < m_lignes; ++i)
-            m_clesTri.push_back(cleTri(fiches[size_t(i)]->titreFrancais()));
+        m_clesTri.reserve(nombre);
+        for (size_t i = 0; i < milieu; ++i)
+            m_clesTri.push_back(cleTri(fiches[i]->titreFrancais()));
+        if (aide.joinable()) {
+            aide.join();
+            std::move(suite.begin(), suite.end(), std::back_inserter(m_clesTri));
+        }
         changes = true;
     } else {
         for (size_t i = 0; i < m_clesTri.size(); ++i) {
