@@ -13,6 +13,7 @@
 #include "chrome/UKinoluxGraphic.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/IconesFiche.h"
+#include "views/OngletAffiches.h"
 #include "views/OngletStatistiques.h"
 
 #include <QAction>
@@ -25,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -211,6 +213,9 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
             m_editFiltreRapide->setText(filtre);
             m_pcVueEnsemble->setCurrentIndex(0);
         });
+    m_ongletAffiches =
+        new OngletAffiches(dm, *m_modele, *m_tableFilms->selectionModel(), m_liens.afficherFiche);
+    m_pcVueEnsemble->insertTab(1, m_ongletAffiches, u"Affiches"_s);
     m_pcVueEnsemble->addTab(m_ongletStatistiques, u"Statistiques"_s);
 
     connect(m_editFiltreRapide, &QLineEdit::textChanged, this,
@@ -232,6 +237,8 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
             &FenetreVueEnsemble::retrouverSelection);
 
     creerActions();
+    // The poster wall offers the table's commands on the same selection.
+    m_ongletAffiches->grilleAffiches().addActions(m_tableFilms->actions());
     colonnesParDefaut();
     lireReglages();
     MAJ_Nombre();

@@ -12,6 +12,7 @@
 class Dialogues;
 class DialogueModificationSelection;
 class ModeleVueEnsemble;
+class OngletAffiches;
 class OngletStatistiques;
 class PaintBox;
 class QAction;
@@ -49,6 +50,7 @@ public:
     ModeleVueEnsemble &modele() { return *m_modele; }
     QTabWidget &pcVueEnsemble() { return *m_pcVueEnsemble; }
     OngletStatistiques &ongletStatistiques() { return *m_ongletStatistiques; }
+    OngletAffiches &ongletAffiches() { return *m_ongletAffiches; }
     // The numbers of the selected cards, in the table's order.
     std::vector<CleFiche> selection() const;
     QAction *action(const QString &nom) const;
@@ -93,6 +95,7 @@ private:
     QLabel *m_lbNombreFilms;
     QTableView *m_tableFilms;
     OngletStatistiques *m_ongletStatistiques;
+    OngletAffiches *m_ongletAffiches;
     QPointer<DialogueModificationSelection> m_dialogue;
     // Kept across a new catalogue (a reload): the identifiers selected and where the table was.
     QStringList m_idsRetenus;

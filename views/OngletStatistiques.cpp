@@ -170,8 +170,11 @@ void OngletStatistiques::remplir(Graphique g)
 {
     QChart &graphique = *m_graphiques[size_t(g)];
     graphique.removeAllSeries();
-    for (QAbstractAxis *axe : graphique.axes())
+    // A chart gives an axis it lets go of back to its caller.
+    for (QAbstractAxis *axe : graphique.axes()) {
         graphique.removeAxis(axe);
+        delete axe;
+    }
 
     const std::vector<Statistiques::Compte> &comptes = m_resultat.de(g);
     auto *barres = new QBarSet(Statistiques::titre(g));

@@ -529,11 +529,7 @@ void TKinoluxFPrincipale::suivreCatalogue()
     m_ongletListeFilms->remplir();
     m_ongletClassement->MAJ_ClassementExecute();
     m_ongletRecherche->MAJ_RechercheExecute();
-    const int ligne = m_ongletListeFilms->ligneDe(choisie);
-    if (ligne < 0)
-        return;
-    listeFilms().setCurrentRow(ligne);
-    executerCommande(m_dialogues, [this] { chargerFicheFilmExecute(); });
+    afficherFiche(choisie);
 }
 
 void TKinoluxFPrincipale::sauvegarderBaseExecute()

@@ -6,15 +6,18 @@
 #include "catalogue/Tdm_Kinolux.h"
 #include "chrome/PaintBox.h"
 #include "chrome/TImage.h"
+#include "coversite/DonneesDemo.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
 #include "tests/support/ServeurDeTest.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/FenetreVueEnsemble.h"
+#include "views/OngletAffiches.h"
 #include "views/OngletImports.h"
 #include "views/OngletListeLecture.h"
 #include "views/OngletStatistiques.h"
 #include "views/TKinoluxFPrincipale.h"
+#include "views/Vignettes.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -24,6 +27,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScreen>
@@ -347,4 +351,47 @@ TEST(FenetreReelle, LaVueDEnsembleTrieFiltreEtModifieTrenteCinqMilleFiches)
               u"Statistiques sur 583 films"_s);
     capture(vue, u"vue-ensemble-statistiques.png"_s);
     EXPECT_TRUE(dialogues.appels.isEmpty());
+}
+
+// The poster wall of the stand-in service's films, in a real window.
+TEST(FenetreReelle, LeMurDAffichesMontreLesCouverturesDuService)
+{
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+    RepertoireTest repertoire;
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    fp.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
+    fp.TimerDemarreTimer();
+    DonneesDemo demo;
+    ASSERT_TRUE(demo.charger(QStringLiteral(KINOLUX_COVERSITE_DONNEES)));
+    Catalogue fiches;
+    for (const DonneesDemo::Film &film : demo.films()) {
+        auto fiche = ChampsFiche::nouvelleFiche(film.titreIndex, film.titreIndex);
+        fiche->setTitreFrancais(film.lignes.at(0));
+        fiche->setAnnee(film.lignes.at(2));
+        fiche->setCheminImage(Tdm_Kinolux::cheminImagePour(film.titreIndex));
+        QFile couverture(kinolux.dm_Kinolux().chemin(fiche->cheminImage()));
+        ASSERT_TRUE(couverture.open(QIODevice::WriteOnly));
+        couverture.write(demo.couverture(film));
+        fiches.push_back(std::move(fiche));
+    }
+    kinolux.dm_Kinolux().adopterFiches(std::move(fiches));
+    fp.MAJ_ListeFilms();
+    fp.action(u"afficherVueEnsemble"_s)->trigger();
+    FenetreVueEnsemble &vue = *fp.vueEnsemble();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&vue));
+    vue.resize(1000, 720);
+    OngletAffiches &affiches = vue.ongletAffiches();
+    vue.pcVueEnsemble().setCurrentWidget(&affiches);
+    QTest::qWait(50);
+    affiches.grilleAffiches().viewport()->repaint();
+    affiches.vignettes().attendre();
+    QTest::qWait(50);
+    capture(vue, u"vue-ensemble-affiches.png"_s);
+    EXPECT_FALSE(QDir(cache.path() + u"/thumbnails/large"_s).isEmpty());
+    EXPECT_TRUE(dialogues.appels.isEmpty());
+    qunsetenv("XDG_CACHE_HOME");
 }
