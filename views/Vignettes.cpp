@@ -49,7 +49,8 @@ Vignettes::Vignettes(QObject *parent)
     : QObject(parent)
     , m_memoire(k_memoireKo)
 {
-    m_travailleurs.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    // One core is left to the GUI thread, which paints while the covers are decoded.
+    m_travailleurs.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
 }
 
 Vignettes::~Vignettes()
