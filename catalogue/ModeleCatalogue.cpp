@@ -35,6 +35,14 @@ ModeleCatalogue::ModeleCatalogue(const Tdm_Kinolux &dm, QObject *parent)
 
 ModeleCatalogue::~ModeleCatalogue() = default;
 
+QModelIndex ModeleCatalogue::index(int ligne, int colonne, const QModelIndex &parent) const
+{
+    if (parent.isValid() || ligne < 0 || ligne >= m_lignes || colonne < 0 ||
+        colonne >= ChampsFiche::NombreChamps)
+        return {};
+    return createIndex(ligne, colonne);
+}
+
 int ModeleCatalogue::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : m_lignes;
@@ -138,15 +146,17 @@ void ModeleCatalogue::verifierTitres() const
     const Catalogue &fiches = m_dm.fichesFilms();
     bool changes = false;
     if (m_clesTri.size() != size_t(m_lignes)) {
-        // Every key of a new catalogue: the second half is made beside the first, by a collator
-        // of its own, on the titles alone.
+        // Every key of a new catalogue, and the order: the second half is keyed and sorted
+        // beside the first, by a collator of its own, on the titles alone; the halves are then
+        // merged.
         const size_t nombre = size_t(m_lignes);
         const size_t milieu = nombre >= k_clesEnParallele ? nombre / 2 : nombre;
         std::vector<CleTri> suite;
+        std::vector<int> ordreSuite;
         std::thread aide;
         if (milieu < nombre) {
             const QLocale langue = m_collation.locale();
-            aide = std::thread([&fiches, &suite, milieu, nombre, langue] {
+            aide = std::thread([&fiches, &suite, &ordreSuite, milieu, nombre, langue] {
                 QCollator collation(langue);
                 collation.setCaseSensitivity(Qt::CaseInsensitive);
                 suite.reserve(nombre - milieu);
@@ -154,17 +164,31 @@ void ModeleCatalogue::verifierTitres() const
                     const QString &titre = fiches[i]->titreFrancais();
                     suite.push_back({titre, collation.sortKey(titre)});
                 }
+                ordreSuite.resize(nombre - milieu);
+                std::iota(ordreSuite.begin(), ordreSuite.end(), int(milieu));
+                std::sort(ordreSuite.begin(), ordreSuite.end(), [&](int a, int b) {
+                    const int c =
+                        suite[size_t(a) - milieu].cle.compare(suite[size_t(b) - milieu].cle);
+                    return c < 0 || (c == 0 && a < b);
+                });
             });
         }
         m_clesTri.clear();
         m_clesTri.reserve(nombre);
         for (size_t i = 0; i < milieu; ++i)
             m_clesTri.push_back(cleTri(fiches[i]->titreFrancais()));
+        m_ordre.resize(milieu);
+        std::iota(m_ordre.begin(), m_ordre.end(), 0);
+        std::sort(m_ordre.begin(), m_ordre.end(), [this](int a, int b) { return avant(a, b); });
         if (aide.joinable()) {
             aide.join();
             std::move(suite.begin(), suite.end(), std::back_inserter(m_clesTri));
+            m_ordre.insert(m_ordre.end(), ordreSuite.begin(), ordreSuite.end());
+            std::inplace_merge(m_ordre.begin(), m_ordre.begin() + qsizetype(milieu), m_ordre.end(),
+                               [this](int a, int b) { return avant(a, b); });
         }
-        changes = true;
+        ++m_versionOrdre;
+        return;
     } else {
         for (size_t i = 0; i < m_clesTri.size(); ++i) {
             const QString &titre = fiches[i]->titreFrancais();

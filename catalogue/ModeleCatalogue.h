@@ -30,6 +30,9 @@ public:
     explicit ModeleCatalogue(const Tdm_Kinolux &dm, QObject *parent = nullptr);
     ~ModeleCatalogue() override;
 
+    // Without the base class's checks through rowCount and columnCount: sorting the overview
+    // asks for two indexes at each of its half a million comparisons.
+    QModelIndex index(int ligne, int colonne, const QModelIndex &parent = {}) const override;
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

@@ -88,7 +88,10 @@ QImage Vignettes::vignetteBureau(const QString &fichier, int hauteur)
 
     // The desktop's thumbnail when it is of this very cover, as it is now. (Its keys are read
     // from the picture: QImageReader::text splits keys at their colon.)
-    if (QFileInfo::exists(vignette)) {
+    // A cover replaced within the same second keeps its Thumb::MTime: a thumbnail older than the
+    // cover's file is made again too.
+    if (const QFileInfo existante(vignette);
+        existante.exists() && existante.lastModified() >= info.lastModified()) {
         const QImage lue(vignette, "png");
         if (!lue.isNull() && lue.text(u"Thumb::URI"_s) == uri &&
             lue.text(u"Thumb::MTime"_s) == mtime)
