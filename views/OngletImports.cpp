@@ -94,6 +94,8 @@ OngletImports::OngletImports(QWidget *parent)
 
     m_tempoGestionRafraich->setObjectName(u"tempoGestionRafraich"_s);
     m_tempoGestionRafraich->setInterval(2000);
+    // Two seconds after the last key, not up to 5 % sooner as a coarse timer may fire.
+    m_tempoGestionRafraich->setTimerType(Qt::PreciseTimer);
     connect(m_tempoGestionRafraich, &QTimer::timeout, this,
             &OngletImports::tempoGestionRafraichTimer);
 
