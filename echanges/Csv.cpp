@@ -1,0 +1,1 @@
+#include "echanges/Csv.h"
