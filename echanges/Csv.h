@@ -24,8 +24,8 @@ QString champ(const QString &valeur, QChar separateur = u',');
 
 // The file of these cards, with these columns in this order.
 QByteArray ecrire(const std::vector<TFicheFilm> &fiches,
-                  const std::vector<ChampsFiche::Champ> &colonnes, Progression *progression = nullptr,
-                  QChar separateur = u',');
+                  const std::vector<ChampsFiche::Champ> &colonnes,
+                  Progression *progression = nullptr, QChar separateur = u',');
 
 // A file's records, cut into fields. `lignes[i]` begins on line `numeros[i]` of the file.
 struct Tableau
@@ -60,6 +60,7 @@ struct Import
 // fields without a column keep a new card's values. `present` tells whether the catalogue has an
 // identifier already. Raises Erreur naming `nom` and the line for a value that cannot be taken.
 Import fiches(const Tableau &tableau, const QString &nom,
-              const std::function<bool(const QString &)> &present, Progression *progression = nullptr);
+              const std::function<bool(const QString &)> &present,
+              Progression *progression = nullptr);
 
 } // namespace Csv

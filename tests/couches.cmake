@@ -3,15 +3,16 @@
 #   cmake -DRACINE=<source dir> -P couches.cmake
 set(permis_import import)
 set(permis_catalogue catalogue import)
+set(permis_echanges echanges catalogue import)
 set(permis_chrome chrome)
-set(permis_views views catalogue import chrome)
-set(permis_app app views catalogue import chrome)
+set(permis_views views echanges catalogue import chrome)
+set(permis_app app views echanges catalogue import chrome)
 set(permis_coversite coversite)
 # The libraries that must stay free of widgets.
-set(sans_widgets import catalogue coversite)
+set(sans_widgets import catalogue echanges coversite)
 
 set(fautes "")
-foreach(dossier import catalogue chrome views app coversite)
+foreach(dossier import catalogue echanges chrome views app coversite)
     file(GLOB sources ${RACINE}/${dossier}/*.h ${RACINE}/${dossier}/*.cpp)
     foreach(source ${sources})
         file(STRINGS ${source} lignes REGEX "^[ \t]*#[ \t]*include")
