@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -79,12 +80,11 @@ void piedDePage(QPainter &peintre, const QRectF &zone, int page, int pages)
     peintre.drawText(zone, Qt::AlignBottom | Qt::AlignLeft, u"Kinolux"_s);
 }
 
-void commencer(QPainter &peintre, QPagedPaintDevice &appareil)
+// A stopped print run is dropped rather than sent half done to the printer.
+void abandonner(QPagedPaintDevice &appareil)
 {
-    if (!peintre.begin(&appareil))
-        throw Erreur(u"Impossible de commencer l'impression."_s);
-    peintre.setRenderHint(QPainter::Antialiasing);
-    peintre.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (auto *imprimante = dynamic_cast<QPrinter *>(&appareil))
+        imprimante->abort();
 }
 
 void nouvellePage(QPagedPaintDevice &appareil)
@@ -93,7 +93,7 @@ void nouvellePage(QPagedPaintDevice &appareil)
         throw Erreur(u"Impossible d'ajouter une page à l'impression."_s);
 }
 
-void imprimerListe(const Impression::Entree &entree, QPagedPaintDevice &appareil,
+void imprimerListe(const Impression::Entree &entree, QPagedPaintDevice &appareil, QPainter &peintre,
                    Progression &progression)
 {
     const std::vector<TFicheFilm> &fiches = *entree.fiches;
@@ -110,8 +110,6 @@ void imprimerListe(const Impression::Entree &entree, QPagedPaintDevice &appareil
                     {ChampsFiche::NomSupport, 0.23}};
     const qreal marge = m.points(3);
 
-    QPainter peintre;
-    commencer(peintre, appareil);
     const QFont texte = police(8);
     const QFont gras = police(8, true);
     const QFontMetricsF metriques(texte, &appareil);
@@ -160,8 +158,6 @@ void imprimerListe(const Impression::Entree &entree, QPagedPaintDevice &appareil
         piedDePage(peintre, page.zone, p, pages);
         progression.avancer(page.lignesParPage);
     }
-    if (!peintre.end())
-        throw Erreur(u"Impossible de terminer l'impression."_s);
 }
 
 // One card in its half page: the cover on the left, the fields on the right, the summary under.
@@ -256,7 +252,7 @@ void imprimerFiche(QPainter &peintre, const QRectF &zone, const TFicheFilm &fich
 }
 
 void imprimerFiches(const Impression::Entree &entree, QPagedPaintDevice &appareil,
-                    Progression &progression)
+                    QPainter &peintre, Progression &progression)
 {
     const std::vector<TFicheFilm> &fiches = *entree.fiches;
     const Mesures m(appareil);
@@ -264,8 +260,6 @@ void imprimerFiches(const Impression::Entree &entree, QPagedPaintDevice &apparei
     const qreal pied = m.points(14);
     const qreal moitie = (zone.height() - pied) / 2;
     const int pages = Impression::nombrePages(entree, appareil);
-    QPainter peintre;
-    commencer(peintre, appareil);
     for (int p = 0; p < pages; ++p) {
         if (p > 0)
             nouvellePage(appareil);
@@ -282,8 +276,6 @@ void imprimerFiches(const Impression::Entree &entree, QPagedPaintDevice &apparei
         }
         piedDePage(peintre, zone, p + 1, pages);
     }
-    if (!peintre.end())
-        throw Erreur(u"Impossible de terminer l'impression."_s);
 }
 
 } // namespace
@@ -302,10 +294,22 @@ int nombrePages(const Entree &entree, const QPagedPaintDevice &appareil)
 void imprimer(const Entree &entree, QPagedPaintDevice &appareil, Progression &progression)
 {
     progression.definirTotal(qint64(entree.fiches->size()));
-    if (entree.mise == Mise::Liste)
-        imprimerListe(entree, appareil, progression);
-    else
-        imprimerFiches(entree, appareil, progression);
+    QPainter peintre;
+    if (!peintre.begin(&appareil))
+        throw Erreur(u"Impossible de commencer l'impression."_s);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.setRenderHint(QPainter::SmoothPixmapTransform);
+    try {
+        if (entree.mise == Mise::Liste)
+            imprimerListe(entree, appareil, peintre, progression);
+        else
+            imprimerFiches(entree, appareil, peintre, progression);
+    } catch (...) {
+        abandonner(appareil);
+        throw;
+    }
+    if (!peintre.end())
+        throw Erreur(u"Impossible de terminer l'impression."_s);
 }
 
 void exporterPdf(const Entree &entree, const QString &fichier, Progression &progression)

@@ -120,7 +120,11 @@ Bilan ecrire(const std::vector<TFicheFilm> &fiches, const std::vector<QString> &
     Bilan bilan;
     progression.definirTotal(qint64(fiches.size()));
     for (size_t i = 0; i < fiches.size(); ++i) {
-        progression.avancer();
+        if (progression.annulee()) {
+            bilan.arrete = true;
+            break;
+        }
+        progression.compter();
         const TFicheFilm &fiche = fiches[i];
         const QString &video = videos[i];
         if (video.isEmpty()) {

@@ -32,6 +32,8 @@ struct Bilan
 {
     QStringList ecrits;
     QList<Omission> omis;
+    // Stopped by the user before the last card.
+    bool arrete = false;
 };
 
 // The .nfo files of these cards that exist already. `videos` holds each card's video file as an
@@ -41,7 +43,7 @@ int existants(const std::vector<QString> &videos);
 // Writes each card's .nfo beside its video file; one already there is replaced only when
 // `remplacer` says so. Each file is whole or absent (written aside, then renamed). A card without
 // a video file, whose folder is gone, or whose file cannot be written is listed with the reason.
-// Raises Progression::Annulation when stopped; the files written until then stay.
+// Stopped by the user, it ends before the next card: the files written until then stay.
 Bilan ecrire(const std::vector<TFicheFilm> &fiches, const std::vector<QString> &videos,
              bool remplacer, Progression &progression);
 

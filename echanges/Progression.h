@@ -19,9 +19,11 @@ public:
     // Counts `pas` more steps; raises Annulation when the work was stopped.
     void avancer(qint64 pas = 1)
     {
-        m_fait.fetch_add(pas, std::memory_order_relaxed);
+        compter(pas);
         verifier();
     }
+    // Counts without looking for the stop (a work that ends in its own way when stopped).
+    void compter(qint64 pas = 1) { m_fait.fetch_add(pas, std::memory_order_relaxed); }
     void verifier() const
     {
         if (m_annulee.load(std::memory_order_relaxed))

@@ -156,7 +156,7 @@ TEST(Nfo, LesFichiersSontEcritsABonEscientEtLesOmissionsDites)
     EXPECT_EQ(lireCommeKodi(lireFichier(films + u"/Brazil.nfo"_s))->titre, u"Brazil"_s);
 }
 
-TEST(Nfo, UnArretLaisseLesFichiersDejaEcrits)
+TEST(Nfo, UnArretFinitAvantLaFicheSuivante)
 {
     QTemporaryDir dossier;
     std::vector<TFicheFilm> fiches(3, lEteDesLucioles());
@@ -165,6 +165,8 @@ TEST(Nfo, UnArretLaisseLesFichiersDejaEcrits)
         videos.push_back(dossier.filePath(u"film%1.mkv"_s.arg(i)));
     Progression progression;
     progression.annuler();
-    EXPECT_THROW(Nfo::ecrire(fiches, videos, false, progression), Progression::Annulation);
+    const Nfo::Bilan bilan = Nfo::ecrire(fiches, videos, false, progression);
+    EXPECT_TRUE(bilan.arrete);
+    EXPECT_TRUE(bilan.ecrits.isEmpty());
     EXPECT_TRUE(QDir(dossier.path()).isEmpty());
 }
