@@ -66,3 +66,9 @@ QString DialoguesQt::ouvrirFichier(const QString &titre, const QString &filtre,
 {
     return QFileDialog::getOpenFileName(nullptr, titre, initial, filtreQt(filtre));
 }
+
+QString DialoguesQt::enregistrerFichier(const QString &titre, const QString &filtre,
+                                        const QString &initial)
+{
+    return QFileDialog::getSaveFileName(nullptr, titre, initial, filtreQt(filtre));
+}

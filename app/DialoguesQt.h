@@ -13,6 +13,8 @@ public:
     // `filtre` in the form "Description|*.a;*.b|Other|*.c".
     QString ouvrirFichier(const QString &titre, const QString &filtre,
                           const QString &initial) override;
+    QString enregistrerFichier(const QString &titre, const QString &filtre,
+                               const QString &initial) override;
 
     static QString filtreQt(const QString &filtre);
 };

@@ -26,6 +26,10 @@ public:
     Reponse question(const QString &, const QString &, bool) override { return Reponse::Non; }
     QString saisie(const QString &, const QString &) override { return {}; }
     QString ouvrirFichier(const QString &, const QString &, const QString &) override { return {}; }
+    QString enregistrerFichier(const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
 };
 
 // The whole program on a temporary directory holding the delivered files of the build (the

@@ -21,4 +21,8 @@ public:
     virtual QString saisie(const QString &titre, const QString &invite) = 0; // "" on Cancel
     virtual QString ouvrirFichier(const QString &titre, const QString &filtre,
                                   const QString &initial) = 0; // "" on Cancel
+    // The name of a file (or folder) to make; the dialog asks before one already there is
+    // replaced. "" on Cancel.
+    virtual QString enregistrerFichier(const QString &titre, const QString &filtre,
+                                       const QString &initial) = 0;
 };

@@ -13,7 +13,7 @@ class DialoguesScriptes final : public Dialogues
 public:
     struct Appel
     {
-        QString genre; // "message", "erreur", "question", "saisie", "fichier"
+        QString genre; // "message", "erreur", "question", "saisie", "fichier", "enregistrer"
         QString titre;
         QString texte;
     };
@@ -44,6 +44,13 @@ public:
     QString ouvrirFichier(const QString &titre, const QString &filtre, const QString &) override
     {
         appels.append({QStringLiteral("fichier"), titre, filtre});
+        return fichiers.isEmpty() ? QString() : fichiers.dequeue();
+    }
+    // Answered from `fichiers` too.
+    QString enregistrerFichier(const QString &titre, const QString &filtre,
+                               const QString &) override
+    {
+        appels.append({QStringLiteral("enregistrer"), titre, filtre});
         return fichiers.isEmpty() ? QString() : fichiers.dequeue();
     }
 
