@@ -9,7 +9,9 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <exception>
 #include <optional>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using ChampsFiche::Champ;
@@ -43,44 +45,73 @@ bool commeUneFormule(QStringView valeur)
     }
 }
 
-void ajouterChamp(QString &sortie, const QString &valeur, QChar separateur)
+bool aGuillemeter(QStringView valeur, QChar separateur)
 {
-    const bool protege = commeUneFormule(valeur);
-    bool guillemets = false;
-    for (const QChar c : valeur) {
-        if (c == separateur || c == u'"' || c == u'\n' || c == u'\r') {
-            guillemets = true;
-            break;
-        }
-    }
-    if (!guillemets) {
-        if (protege)
-            sortie += u'\'';
-        sortie += valeur;
-        return;
-    }
-    sortie += u'"';
-    if (protege)
-        sortie += u'\'';
-    for (const QChar c : valeur) {
-        if (c == u'"')
-            sortie += u'"';
-        sortie += c;
-    }
-    sortie += u'"';
+    for (const QChar c : valeur)
+        if (c == separateur || c == u'"' || c == u'\n' || c == u'\r')
+            return true;
+    return false;
 }
 
-QString valeurDe(const TFicheFilm &fiche, Champ c)
+void ajouterEntreGuillemets(QString &sortie, QStringView valeur)
 {
-    switch (ChampsFiche::champ(c).genre) {
+    qsizetype debut = 0;
+    for (qsizetype i = 0; i < valeur.size(); ++i) {
+        if (valeur[i] == u'"') {
+            sortie += valeur.mid(debut, i + 1 - debut);
+            sortie += u'"';
+            debut = i + 1;
+        }
+    }
+    sortie += valeur.mid(debut);
+}
+
+// A field of one or several parts (the entries of a list, joined by "; ").
+void ajouterParties(QString &sortie, const QStringList &parties, QChar separateur)
+{
+    bool guillemets = separateur == u';' && parties.size() > 1;
+    for (const QString &partie : parties)
+        guillemets = guillemets || aGuillemeter(partie, separateur);
+    const bool protege = !parties.isEmpty() && commeUneFormule(parties.front());
+    if (guillemets)
+        sortie += u'"';
+    if (protege)
+        sortie += u'\'';
+    bool premiere = true;
+    for (const QString &partie : parties) {
+        if (!premiere)
+            sortie += k_joint;
+        premiere = false;
+        if (guillemets)
+            ajouterEntreGuillemets(sortie, partie);
+        else
+            sortie += partie;
+    }
+    if (guillemets)
+        sortie += u'"';
+}
+
+void ajouterChamp(QString &sortie, const QString &valeur, QChar separateur)
+{
+    if (!commeUneFormule(valeur) && !aGuillemeter(valeur, separateur))
+        sortie += valeur;
+    else
+        ajouterParties(sortie, QStringList{valeur}, separateur);
+}
+
+void ajouterValeur(QString &sortie, const TFicheFilm &fiche, Champ c, QChar separateur)
+{
+    const ChampsFiche::Description &d = ChampsFiche::champ(c);
+    switch (d.genre) {
     case Genre::Liste:
-        return ChampsFiche::liste(fiche, c).join(k_joint);
+        return ajouterParties(sortie, (fiche.*d.liste)(), separateur);
     case Genre::Entier:
-        return QString::number((fiche.*ChampsFiche::champ(c).entier)());
+        sortie += QString::number((fiche.*d.entier)());
+        return;
     case Genre::Texte:
         break;
     }
-    return ChampsFiche::texte(fiche, c);
+    ajouterChamp(sortie, (fiche.*d.texte)(), separateur);
 }
 
 Erreur erreurLigne(const QString &nom, int ligne, const QString &texte)
@@ -293,31 +324,60 @@ QByteArray ecrire(const std::vector<TFicheFilm> &fiches, const std::vector<Champ
 {
     if (progression)
         progression->definirTotal(qint64(fiches.size()));
-    QString texte;
-    texte.reserve(qsizetype(fiches.size()) * 64 * qsizetype(colonnes.size()) + 256);
-    const auto finDeLigne = [&texte] {
-        texte += u"\r\n";
-    };
+    QString entete;
     for (size_t i = 0; i < colonnes.size(); ++i) {
         if (i > 0)
-            texte += separateur;
-        ajouterChamp(texte, ChampsFiche::libelle(colonnes[i]), separateur);
+            entete += separateur;
+        ajouterChamp(entete, ChampsFiche::libelle(colonnes[i]), separateur);
     }
-    finDeLigne();
-    size_t compte = 0;
-    for (const TFicheFilm &fiche : fiches) {
-        for (size_t i = 0; i < colonnes.size(); ++i) {
-            if (i > 0)
-                texte += separateur;
-            ajouterChamp(texte, valeurDe(fiche, colonnes[i]), separateur);
+    entete += u"\r\n";
+
+    // The records of a run of cards, in UTF-8. Both halves of the cards are written at once.
+    const auto lignes = [&](size_t debut, size_t fin) {
+        QString texte;
+        size_t compte = 0;
+        for (size_t f = debut; f < fin; ++f) {
+            for (size_t i = 0; i < colonnes.size(); ++i) {
+                if (i > 0)
+                    texte += separateur;
+                ajouterValeur(texte, fiches[f], colonnes[i], separateur);
+            }
+            texte += u"\r\n";
+            // The room for the rest, from what the first cards took.
+            if (++compte == 64)
+                texte.reserve(texte.size() * qsizetype(fin - debut) / 64 * 11 / 10);
+            if (progression && compte % 1024 == 0)
+                progression->avancer(1024);
         }
-        finDeLigne();
-        if (progression && ++compte % 1024 == 0)
-            progression->avancer(1024);
+        return texte.toUtf8();
+    };
+    const size_t milieu = fiches.size() / 2;
+    QByteArray seconde;
+    std::exception_ptr erreur;
+    std::thread fil([&] {
+        try {
+            seconde = lignes(milieu, fiches.size());
+        } catch (...) {
+            erreur = std::current_exception();
+        }
+    });
+    QByteArray octets;
+    try {
+        octets = lignes(0, milieu);
+    } catch (...) {
+        fil.join();
+        throw;
     }
-    QByteArray octets = "\xEF\xBB\xBF";
-    octets += texte.toUtf8();
-    return octets;
+    fil.join();
+    if (erreur)
+        std::rethrow_exception(erreur);
+    QByteArray fichier;
+    fichier.reserve(3 + entete.size() * 3 + octets.size() + seconde.size());
+    fichier += "\xEF\xBB\xBF";
+    fichier += entete.toUtf8();
+    fichier += octets;
+    fichier += seconde;
+    return fichier;
 }
 
 Tableau lire(QByteArrayView octets, const QString &nom)
