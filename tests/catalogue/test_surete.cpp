@@ -1,42 +1,18 @@
 #include "tests/catalogue/OutilsCatalogue.h"
+#include "tests/support/LimiteTailleFichiers.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
 
 #include <pugixml.hpp>
 
-#include <csignal>
 #include <sstream>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QByteArray k_ancien = baseAvec("<ficheFilm><idFilm>ANCIEN</idFilm></ficheFilm>");
-
-// Writes past `octets` fail with EFBIG while it lives, even for root.
-class LimiteTailleFichiers
-{
-public:
-    explicit LimiteTailleFichiers(rlim_t octets)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_avant);
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limite = m_avant;
-        limite.rlim_cur = octets;
-        setrlimit(RLIMIT_FSIZE, &limite);
-    }
-    ~LimiteTailleFichiers()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_avant);
-        std::signal(SIGXFSZ, m_signal);
-    }
-
-private:
-    rlimit m_avant{};
-    void (*m_signal)(int) = nullptr;
-};
 
 QStringList copiesDatees(const RepertoireTest &repertoire)
 {
