@@ -160,6 +160,31 @@ void imprimerListe(const Impression::Entree &entree, QPagedPaintDevice &appareil
     }
 }
 
+// The text cut at a word with an ellipsis so that, wrapped, it holds in the rectangle.
+QString ajuste(const QFontMetricsF &metriques, const QRectF &zone, const QString &texte)
+{
+    const auto tient = [&](const QString &t) {
+        return metriques.boundingRect(zone, Qt::TextWordWrap, t).height() <= zone.height() + 0.5;
+    };
+    if (tient(texte))
+        return texte;
+    // The longest start that holds, found by halving.
+    qsizetype bas = 0;
+    qsizetype haut = texte.size();
+    while (bas + 1 < haut) {
+        const qsizetype milieu = (bas + haut) / 2;
+        if (tient(texte.left(milieu).trimmed() + u"…"_s))
+            bas = milieu;
+        else
+            haut = milieu;
+    }
+    QString debut = texte.left(bas);
+    const qsizetype blanc = debut.lastIndexOf(u' ');
+    if (blanc > bas / 2)
+        debut.truncate(blanc);
+    return debut.trimmed() + u"…"_s;
+}
+
 // One card in its half page: the cover on the left, the fields on the right, the summary under.
 void imprimerFiche(QPainter &peintre, const QRectF &zone, const TFicheFilm &fiche,
                    const QString &couverture, const Mesures &m)
@@ -228,26 +253,21 @@ void imprimerFiche(QPainter &peintre, const QRectF &zone, const TFicheFilm &fich
         const QString ligne = valeur(fiche, c).simplified();
         const QRectF utilise = metriques.boundingRect(contenu, Qt::TextWordWrap, ligne);
         const bool deuxLignes = utilise.height() > m.points(14);
-        const QString montre =
-            deuxLignes ? ligne : metriques.elidedText(ligne, Qt::ElideRight, contenu.width());
-        peintre.drawText(contenu, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, montre);
+        const QRectF place = deuxLignes ? contenu : contenu.adjusted(0, 0, 0, -m.points(14));
+        peintre.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         ajuste(metriques, place, ligne));
         y += deuxLignes ? m.points(26) : m.points(14);
         if (y > cadreImage.bottom())
             break;
     }
 
-    const QRectF resume(dedans.left(), std::max(cadreImage.bottom(), y) + m.points(8),
-                        dedans.width(), 0);
-    QRectF zoneResume(resume.topLeft(), QPointF(dedans.right(), dedans.bottom()));
+    const QRectF zoneResume(QPointF(dedans.left(), std::max(cadreImage.bottom(), y) + m.points(8)),
+                            dedans.bottomRight());
     peintre.setPen(Qt::black);
     peintre.setFont(police(8.5));
-    QString texteResume = valeur(fiche, ChampsFiche::Resume);
-    const QFontMetricsF mr(peintre.font(), &appareil);
     // A long summary stops at the card's foot with an ellipsis.
-    while (texteResume.size() > 40 &&
-           mr.boundingRect(zoneResume, Qt::TextWordWrap, texteResume).height() >
-               zoneResume.height())
-        texteResume = texteResume.left(texteResume.size() * 9 / 10).trimmed() + u"…"_s;
+    const QString texteResume = ajuste(QFontMetricsF(peintre.font(), &appareil), zoneResume,
+                                       valeur(fiche, ChampsFiche::Resume));
     peintre.drawText(zoneResume, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, texteResume);
 }
 
