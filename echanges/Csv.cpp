@@ -469,7 +469,7 @@ Import fiches(const Tableau &tableau, const QString &nom,
             const QString valeur = sansApostrophe(enregistrement[qsizetype(i)]);
             switch (ChampsFiche::champ(c).genre) {
             case Genre::Texte:
-                ChampsFiche::ecrireTexte(*fiche, c, valeur.isEmpty() ? u"-"_s : valeur);
+                ChampsFiche::ecrireTexte(*fiche, c, valeur);
                 break;
             case Genre::Liste:
                 ChampsFiche::ecrireListe(*fiche, c,

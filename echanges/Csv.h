@@ -57,7 +57,8 @@ struct Import
 // The cards of a file's records. A column is found by its French label or its element name
 // (letter case and blanks around not minded); the identifier or the French title must be there.
 // A card without identifier takes its French title's, in capitals as a new card's is typed;
-// fields without a column keep a new card's values. `present` tells whether the catalogue has an
+// fields without a column keep a new card's values; an empty cell gives an empty text, as it was
+// written. `present` tells whether the catalogue has an
 // identifier already. Raises Erreur naming `nom` and the line for a value that cannot be taken.
 Import fiches(const Tableau &tableau, const QString &nom,
               const std::function<bool(const QString &)> &present,

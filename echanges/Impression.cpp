@@ -2,6 +2,7 @@
 
 #include "catalogue/ChampsFiche.h"
 #include "catalogue/Erreur.h"
+#include "echanges/FichierEntier.h"
 
 #include <QFontMetricsF>
 #include <QImageReader>
@@ -9,7 +10,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -334,10 +334,8 @@ void imprimer(const Entree &entree, QPagedPaintDevice &appareil, Progression &pr
 
 void exporterPdf(const Entree &entree, const QString &fichier, Progression &progression)
 {
-    QSaveFile sortie(fichier);
-    if (!sortie.open(QIODevice::WriteOnly))
-        throw Erreur(
-            u"Impossible d'écrire le fichier %1 : %2"_s.arg(fichier, sortie.errorString()));
+    FichierEntier sortie(fichier);
+    sortie.ouvrir();
     {
         QPdfWriter pdf(&sortie);
         pdf.setTitle(u"Catalogue Kinolux"_s);
@@ -352,9 +350,7 @@ void exporterPdf(const Entree &entree, const QString &fichier, Progression &prog
             throw;
         }
     }
-    if (!sortie.commit())
-        throw Erreur(
-            u"Impossible d'écrire le fichier %1 : %2"_s.arg(fichier, sortie.errorString()));
+    sortie.terminer();
 }
 
 } // namespace Impression

@@ -1,10 +1,11 @@
 #include "echanges/Nfo.h"
 
+#include "catalogue/Erreur.h"
 #include "catalogue/FiltreRapide.h"
+#include "echanges/FichierEntier.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -142,12 +143,10 @@ Bilan ecrire(const std::vector<TFicheFilm> &fiches, const std::vector<QString> &
             bilan.omis.append({nomDe(fiche), u"%1 existe déjà"_s.arg(nfo)});
             continue;
         }
-        QSaveFile fichier(nfo);
-        const QByteArray octets = xml(fiche);
-        if (!fichier.open(QIODevice::WriteOnly) || fichier.write(octets) != octets.size() ||
-            !fichier.commit()) {
-            bilan.omis.append(
-                {nomDe(fiche), u"impossible d'écrire %1 : %2"_s.arg(nfo, fichier.errorString())});
+        try {
+            FichierEntier::ecrire(nfo, xml(fiche));
+        } catch (const Erreur &erreur) {
+            bilan.omis.append({nomDe(fiche), erreur.texte()});
             continue;
         }
         bilan.ecrits.append(nfo);

@@ -151,7 +151,7 @@ TEST(Nfo, LesFichiersSontEcritsABonEscientEtLesOmissionsDites)
     const Nfo::Bilan remplace = Nfo::ecrire(fiches, videos, true, progression);
     EXPECT_EQ(remplace.ecrits.size(), 2);
     ASSERT_EQ(remplace.omis.size(), 3);
-    EXPECT_TRUE(remplace.omis[2].raison.startsWith(u"impossible d'écrire "_s + verrouille))
+    EXPECT_TRUE(remplace.omis[2].raison.startsWith(u"Impossible d'écrire le fichier "_s + verrouille))
         << remplace.omis[2].raison.toStdString();
     EXPECT_EQ(lireCommeKodi(lireFichier(films + u"/Brazil.nfo"_s))->titre, u"Brazil"_s);
 }
