@@ -1,0 +1,108 @@
+#include "bench/GenerateurCatalogue.h"
+#include "bench/Rapporteur.h"
+#include "echanges/CatalogueHtml.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int k_fiches = 35000;
+
+// The cards as an export takes them: copied out of the catalogue, in the order of the index.
+const std::vector<TFicheFilm> &fiches()
+{
+    static const std::vector<TFicheFilm> copies = [] {
+        std::vector<TFicheFilm> liste;
+        for (const auto &fiche : GenerateurCatalogue::fiches(k_fiches))
+            liste.push_back(*fiche);
+        return liste;
+    }();
+    return copies;
+}
+
+// The folders written by the runs. They are removed only once every benchmark has run: on this
+// machine's file system (ext4 without a journal), files created within 30 s of many others being
+// removed cost ten times as much, which would measure the removal of the previous run.
+QTemporaryDir &sorties()
+{
+    static QTemporaryDir dossier;
+    return dossier;
+}
+
+QString nouveauDossier()
+{
+    static int numero = 0;
+    return sorties().filePath(u"catalogue-%1"_s.arg(++numero));
+}
+
+// The whole export, covers left out.
+void ExporterSansCouvertures(benchmark::State &etat)
+{
+    const CatalogueHtml::Entree entree{&fiches(), nullptr, {}};
+    QString dossier;
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        dossier = nouveauDossier();
+        etat.ResumeTiming();
+        Progression progression;
+        CatalogueHtml::exporter(entree, dossier, progression);
+    }
+    etat.counters["pages"] = double(QDir(dossier + u"/fiches"_s).count() - 2);
+}
+
+// The reference: xsltproc on the same stylesheet and the same document, as a separate process.
+void Xsltproc(benchmark::State &etat)
+{
+    const QString xsltproc = u"/usr/bin/xsltproc"_s;
+    if (!QFile::exists(xsltproc)) {
+        etat.SkipWithError("xsltproc not found (Debian package xsltproc)");
+        return;
+    }
+    QTemporaryDir dossier;
+    const QString document = dossier.filePath(u"catalogue.xml"_s);
+    {
+        QFile fichier(document);
+        if (!fichier.open(QIODevice::WriteOnly) ||
+            fichier.write(CatalogueHtml::documentXml({&fiches(), nullptr, {}})) < 0) {
+            etat.SkipWithError("cannot write the document");
+            return;
+        }
+    }
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        const QString sortie = nouveauDossier();
+        etat.ResumeTiming();
+        if (QProcess::execute(xsltproc, {u"-o"_s, sortie + u"/index.html"_s,
+                                         QStringLiteral(KINOLUX_FEUILLE_HTML), document}) != 0) {
+            etat.SkipWithError("xsltproc failed");
+            break;
+        }
+    }
+}
+
+BENCHMARK(ExporterSansCouvertures)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+BENCHMARK(Xsltproc)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Rapporteur rapporteur("bench_catalogue_html");
+    benchmark::RunSpecifiedBenchmarks(&rapporteur);
+    benchmark::Shutdown();
+    rapporteur.imprimer({{"ExporterSansCouvertures", "Xsltproc"}});
+    sorties().remove();
+    return 0;
+}
