@@ -1181,6 +1181,26 @@ QImage iconeVueEnsemble()
     return image;
 }
 
+QImage iconeExporter()
+{
+    QImage image = nouvelleImage(22, 18);
+    QPainter p(&image);
+    preparer(p);
+    // A sheet with an arrow leaving it to the right.
+    p.setPen(QPen(contour, 1.0));
+    p.setBrush(degradeVertical(1, 17, Qt::white, lavande));
+    p.drawRoundedRect(QRectF(2.5, 1.5, 11, 15), 1.5, 1.5);
+    p.setPen(QPen(ardoise, 0.8));
+    for (const qreal y : {5.0, 8.0, 11.0, 14.0})
+        p.drawLine(QPointF(4.5, y), QPointF(11.5, y));
+    p.setPen(QPen(contour, 0.8));
+    p.setBrush(ardoise);
+    const QPointF fleche[] = {{9.5, 7.5},   {15.5, 7.5},  {15.5, 4.5}, {20.5, 9.0},
+                              {15.5, 13.5}, {15.5, 10.5}, {9.5, 10.5}};
+    p.drawPolygon(fleche, 7);
+    return image;
+}
+
 const QList<QImage> &listeImages()
 {
     static const QList<QImage> images = [] {

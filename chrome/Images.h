@@ -23,6 +23,7 @@ QImage imageDepart();         // the sheet's cover before any film is shown, 249
 QImage lireFilm();            // "Lire le film", 48 x 48
 QImage ajouterListeLecture(); // "Ajouter dans la liste de lecture", 32 x 32
 QImage iconeVueEnsemble();    // the catalogue window's overview button, 22 x 18
+QImage iconeExporter();       // the catalogue window's export button, 22 x 18
 
 // The catalogue window's image list: 29 pictures of 16 x 16, built once. The indexes that other
 // code relies on are named below.

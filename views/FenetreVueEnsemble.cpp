@@ -12,11 +12,13 @@
 #include "chrome/Titre.h"
 #include "chrome/UKinoluxGraphic.h"
 #include "views/DialogueModificationSelection.h"
+#include "views/Exportations.h"
 #include "views/IconesFiche.h"
 #include "views/OngletAffiches.h"
 #include "views/OngletStatistiques.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCache>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -35,6 +37,7 @@
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -159,6 +162,7 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     , m_editFiltreRapide(new QLineEdit)
     , m_lbNombreFilms(new QLabel)
     , m_tableFilms(new QTableView)
+    , m_boutonExporter(new QToolButton)
 {
     setObjectName(u"fenetreVueEnsemble"_s);
     setWindowTitle(u"Vue d'ensemble"_s);
@@ -203,6 +207,7 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     auto *haut = new QHBoxLayout;
     haut->addWidget(m_editFiltreRapide, 1);
     haut->addWidget(m_lbNombreFilms);
+    haut->addWidget(m_boutonExporter);
     auto *contenu = new QVBoxLayout(page);
     contenu->setContentsMargins(4, 4, 4, 4);
     contenu->addLayout(haut);
@@ -237,6 +242,7 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
             &FenetreVueEnsemble::retrouverSelection);
 
     creerActions();
+    creerMenuExporter();
     // The poster wall offers the table's commands on the same selection.
     m_ongletAffiches->grilleAffiches().addActions(m_tableFilms->actions());
     colonnesParDefaut();
@@ -283,6 +289,66 @@ void FenetreVueEnsemble::creerActions()
             executerCommande(m_dialogues, [this, gestionnaire] { (this->*gestionnaire)(); });
         });
     }
+}
+
+void FenetreVueEnsemble::creerMenuExporter()
+{
+    m_exportations = new Exportations(
+        m_dm, m_dialogues, this,
+        [this] {
+            Exportations::Portee portee;
+            portee.cles = m_exporterSelection->isChecked()
+                              ? selection()
+                              : Exportations::toutLeCatalogue(m_dm).cles;
+            portee.colonnes = colonnesVisibles();
+            return portee;
+        },
+        m_liens.suivreCatalogue);
+    auto *liste = new QObject(this);
+    liste->setObjectName(u"listeActionsExportsVueEnsemble"_s);
+    auto *portee = new QActionGroup(liste);
+    auto *tout = new QAction(u"Tout le catalogue"_s, portee);
+    tout->setObjectName(u"exporterTout"_s);
+    tout->setCheckable(true);
+    tout->setChecked(true);
+    m_exporterSelection = new QAction(u"La sélection"_s, portee);
+    m_exporterSelection->setObjectName(u"exporterSelection"_s);
+    m_exporterSelection->setCheckable(true);
+
+    auto *menu = new QMenu(this);
+    menu->setObjectName(u"menuExporter"_s);
+    menu->addSection(u"Exporter"_s);
+    menu->addAction(tout);
+    menu->addAction(m_exporterSelection);
+    menu->addSeparator();
+    m_exportations->remplirMenu(*menu, m_exportations->creerActions(liste));
+    // Each time the menu opens, the choice follows the table: the selection when it holds
+    // several films, the whole catalogue otherwise.
+    connect(menu, &QMenu::aboutToShow, this, [this, tout] {
+        const qsizetype choisis = m_tableFilms->selectionModel()->selectedRows().size();
+        m_exporterSelection->setText(u"La sélection (%1 films)"_s.arg(choisis));
+        m_exporterSelection->setEnabled(choisis > 0);
+        (choisis > 1 ? m_exporterSelection : tout)->setChecked(true);
+        tout->setText(u"Tout le catalogue (%1 films)"_s.arg(m_dm.fichesFilms().size()));
+    });
+
+    m_boutonExporter->setObjectName(u"boutonExporter"_s);
+    m_boutonExporter->setText(u"Exporter…"_s);
+    m_boutonExporter->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_boutonExporter->setPopupMode(QToolButton::InstantPopup);
+    m_boutonExporter->setMenu(menu);
+}
+
+std::vector<ChampsFiche::Champ> FenetreVueEnsemble::colonnesVisibles() const
+{
+    const QHeaderView *entete = m_tableFilms->horizontalHeader();
+    std::vector<Champ> colonnes;
+    for (int visuel = 0; visuel < entete->count(); ++visuel) {
+        const int colonne = entete->logicalIndex(visuel);
+        if (!entete->isSectionHidden(colonne))
+            colonnes.push_back(static_cast<Champ>(colonne));
+    }
+    return colonnes;
 }
 
 DialogueModificationSelection *FenetreVueEnsemble::dialogueModification() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ChampsFiche.h"
 #include "catalogue/TFicheFilm.h"
 
 #include <QPointer>
@@ -11,6 +12,7 @@
 
 class Dialogues;
 class DialogueModificationSelection;
+class Exportations;
 class ModeleVueEnsemble;
 class OngletAffiches;
 class OngletStatistiques;
@@ -20,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QTabWidget;
 class QTableView;
+class QToolButton;
 class Tdm_Kinolux;
 
 // The overview window "Vue d'ensemble": every card in a table, filtered as you type, sorted by any
@@ -54,6 +57,10 @@ public:
     // The numbers of the selected cards, in the table's order.
     std::vector<CleFiche> selection() const;
     QAction *action(const QString &nom) const;
+    // The fields of the table's columns shown, from left to right.
+    std::vector<ChampsFiche::Champ> colonnesVisibles() const;
+    QToolButton &boutonExporter() { return *m_boutonExporter; }
+    Exportations &exportations() { return *m_exportations; }
     // The dialog of the running "Modifier la sélection…", while it is open.
     DialogueModificationSelection *dialogueModification() const;
 
@@ -77,6 +84,7 @@ protected:
 
 private:
     void creerActions();
+    void creerMenuExporter();
     void colonnesParDefaut();
     void menuColonnes(const QPoint &position);
     void MAJ_Nombre();
@@ -94,6 +102,10 @@ private:
     QLineEdit *m_editFiltreRapide;
     QLabel *m_lbNombreFilms;
     QTableView *m_tableFilms;
+    QToolButton *m_boutonExporter;
+    Exportations *m_exportations = nullptr;
+    // In the export menu: the selection rather than the whole catalogue.
+    QAction *m_exporterSelection = nullptr;
     OngletStatistiques *m_ongletStatistiques;
     OngletAffiches *m_ongletAffiches;
     QPointer<DialogueModificationSelection> m_dialogue;

@@ -15,6 +15,7 @@
 #include "chrome/Titre.h"
 #include "chrome/UKinoluxGraphic.h"
 #include "views/DialogueModificationSelection.h"
+#include "views/Exportations.h"
 #include "views/FenetreVueEnsemble.h"
 #include "views/FicheFilm.h"
 #include "views/OngletClassement.h"
@@ -29,6 +30,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QProgressBar>
 #include <QShowEvent>
 #include <QSplitter>
@@ -77,6 +79,7 @@ TKinoluxFPrincipale::TKinoluxFPrincipale(Dialogues &dialogues, QWidget *parent)
     , m_panelInfoFilm(new FicheFilm(m_splitter1))
     , m_transparentWnd1(new TTransparentWnd(this))
     , m_boutonVueEnsemble(new TImage(this))
+    , m_boutonExporter(new TImage(this))
     , m_timerDemarre(new QTimer(this))
 {
     setObjectName(u"KinoluxFPrincipale"_s);
@@ -258,6 +261,30 @@ void TKinoluxFPrincipale::creerActionsVues()
     m_boutonVueEnsemble->setCursor(Qt::PointingHandCursor);
     definirHint(*m_boutonVueEnsemble, u"Vue d'ensemble du catalogue"_s, true);
     connect(m_boutonVueEnsemble, &TImage::clic, vueEnsemble, &QAction::trigger);
+
+    m_boutonExporter->setObjectName(u"boutonExporter"_s);
+    m_boutonExporter->setFixedSize(22, 18);
+    m_boutonExporter->setCenter(true);
+    m_boutonExporter->setPicture(QPixmap::fromImage(Images::iconeExporter()));
+    m_boutonExporter->setCursor(Qt::PointingHandCursor);
+    definirHint(*m_boutonExporter, u"Exporter ou importer le catalogue"_s, true);
+}
+
+void TKinoluxFPrincipale::creerActionsExports()
+{
+    // The whole catalogue, by title, every field.
+    m_exportations = new Exportations(
+        *m_dm, m_dialogues, this, [dm = m_dm] { return Exportations::toutLeCatalogue(*dm); },
+        [this] { suivreCatalogue(); });
+    auto *liste = new QObject(this);
+    liste->setObjectName(u"listeActionsExports"_s);
+    const QList<QAction *> actions = m_exportations->creerActions(liste);
+    connect(m_boutonExporter, &TImage::clic, this, [this, actions] {
+        QMenu menu(this);
+        menu.setObjectName(u"menuExporter"_s);
+        m_exportations->remplirMenu(menu, actions);
+        menu.exec(m_boutonExporter->mapToGlobal(QPoint(0, m_boutonExporter->height())));
+    });
 }
 
 const TFicheFilm *TKinoluxFPrincipale::ficheDuTitre(const QString &titre) const
@@ -287,6 +314,7 @@ void TKinoluxFPrincipale::relier(Tdm_Kinolux &dm, TformMessageFlash &flash, TAbo
     m_dm = &dm;
     m_flash = &flash;
     m_aPropos = &aPropos;
+    creerActionsExports();
     const ModeleCatalogue &modele = dm.modele();
     m_ongletListeFilms->relier(modele);
     m_ongletImports->relier(dm);
@@ -343,6 +371,8 @@ void TKinoluxFPrincipale::resizeEvent(QResizeEvent *event)
     // In the band, right of the title: it moves none of the window's controls.
     m_boutonVueEnsemble->move(width() - 16 - m_boutonVueEnsemble->width(), 16);
     m_boutonVueEnsemble->raise();
+    m_boutonExporter->move(m_boutonVueEnsemble->x() - 4 - m_boutonExporter->width(), 16);
+    m_boutonExporter->raise();
 }
 
 void TKinoluxFPrincipale::FormShow()

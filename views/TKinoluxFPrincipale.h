@@ -9,6 +9,7 @@
 #include <functional>
 
 class Dialogues;
+class Exportations;
 class FenetreVueEnsemble;
 class FicheFilm;
 class OngletClassement;
@@ -61,6 +62,7 @@ public:
     const TFicheFilm *ficheDuTitre(const QString &titre) const;
     // The overview window, once it has been opened.
     FenetreVueEnsemble *vueEnsemble() const;
+    Exportations *exportations() const { return m_exportations; }
 
 signals:
     // chargerFicheFilm showed this card on the sheet.
@@ -105,6 +107,8 @@ private:
     void FormClose();
     void creerActions();
     void creerActionsVues();
+    // The export commands over the whole catalogue and their button, once the data module is known.
+    void creerActionsExports();
     // The action runs the handler through the error box of every command.
     void relierAction(QAction &action, std::function<void()> gestionnaire);
     // The control's signal triggers the action of this name.
@@ -135,6 +139,8 @@ private:
     FicheFilm *m_panelInfoFilm;
     TTransparentWnd *m_transparentWnd1;
     TImage *m_boutonVueEnsemble;
+    TImage *m_boutonExporter;
+    Exportations *m_exportations = nullptr;
     QPointer<FenetreVueEnsemble> m_vueEnsemble;
     QTimer *m_timerDemarre;
 };
