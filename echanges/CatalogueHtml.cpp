@@ -167,6 +167,8 @@ const xmlChar *x(const char *texte)
     return reinterpret_cast<const xmlChar *>(texte);
 }
 
+void initialiser();
+
 enum class Contenu
 {
     Complet,   // every field: the film pages
@@ -180,6 +182,7 @@ enum class Contenu
 Document ecrireDocument(const Entree &entree, const std::vector<char> &couvertures, size_t debut,
                         size_t fin, Contenu contenu)
 {
+    initialiser();
     const std::vector<TFicheFilm> &fiches = *entree.fiches;
     Document document(xmlNewDoc(x("1.0")));
     if (!document)
@@ -287,9 +290,11 @@ void noterErreurStructuree(void *, xmlErrorPtr erreur)
     t_journal->texte += message + '\n';
 }
 
-// libxslt's generic error function is one for the whole process: it is set once, to a function
-// that writes to the journal of the thread that reports (nowhere when it has none). libxml2's
-// handlers are the thread's own and are set for each piece of work.
+// libxml2 sets itself up on first use, which two threads must not do at once (they then wait
+// for each other forever in xmlDictCreate): done once, before any other work. libxslt's generic
+// error function is one for the whole process: it is set once, to a function that writes to the
+// journal of the thread that reports (nowhere when it has none). libxml2's handlers are the
+// thread's own and are set for each piece of work.
 void initialiser()
 {
     static std::once_flag fait;
@@ -726,6 +731,7 @@ void exporter(const Entree &entree, const QString &dossierDemande, Progression &
     }
     progression.definirTotal(etapes);
     progression.verifier();
+    initialiser(); // before the worker threads use libxml2
 
     DossierTemporaire temporaire(parent, nom, dossier);
     creerDossier(temporaire.chemin() + u"/fiches"_s, dossier + u"/fiches"_s);
