@@ -28,9 +28,10 @@ const std::vector<TFicheFilm> &fiches()
     return copies;
 }
 
-// The folders written by the runs. They are removed only once every benchmark has run: on this
-// machine's file system (ext4 without a journal), files created within 30 s of many others being
-// removed cost ten times as much, which would measure the removal of the previous run.
+// The folders written by the runs. They are removed only once every benchmark has run: on ext4
+// without a journal (this machine's), files created within minutes of many others being removed
+// cost several times as much, which would measure the removal of the previous run. Run the
+// program a few minutes after the last large removal for steady figures.
 QTemporaryDir &sorties()
 {
     static QTemporaryDir dossier;
