@@ -96,6 +96,14 @@ private:
 
 namespace GenerateurCatalogue {
 
+std::vector<TFicheFilm> copies(int nombre, quint32 graine)
+{
+    std::vector<TFicheFilm> liste;
+    for (const auto &fiche : fiches(nombre, graine))
+        liste.push_back(*fiche);
+    return liste;
+}
+
 std::vector<std::unique_ptr<TFicheFilm>> fiches(int nombre, quint32 graine)
 {
     Tirage tirage(graine);

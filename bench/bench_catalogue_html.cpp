@@ -19,12 +19,7 @@ constexpr int k_fiches = 35000;
 // The cards as an export takes them: copied out of the catalogue, in the order of the index.
 const std::vector<TFicheFilm> &fiches()
 {
-    static const std::vector<TFicheFilm> copies = [] {
-        std::vector<TFicheFilm> liste;
-        for (const auto &fiche : GenerateurCatalogue::fiches(k_fiches))
-            liste.push_back(*fiche);
-        return liste;
-    }();
+    static const std::vector<TFicheFilm> copies = GenerateurCatalogue::copies(k_fiches);
     return copies;
 }
 
