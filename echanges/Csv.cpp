@@ -438,10 +438,19 @@ Import fiches(const Tableau &tableau, const QString &nom,
     if (progression)
         progression->definirTotal(qint64(tableau.lignes.size()));
 
+    // First the identifiers, in the file's order: which records come in, and the first one that
+    // has neither identifier nor title.
+    struct Retenu
+    {
+        size_t rang;
+        QString id;
+        QString titre;
+    };
+    std::vector<Retenu> retenus;
+    size_t sansNom = tableau.lignes.size();
     QSet<QString> vus;
     for (size_t r = 0; r < tableau.lignes.size(); ++r) {
         const QStringList &enregistrement = tableau.lignes[r];
-        const int ligne = tableau.numeros[r];
         QString id;
         QString titreFrancais;
         for (size_t i = 0; i < colonnes.size(); ++i) {
@@ -452,16 +461,24 @@ Import fiches(const Tableau &tableau, const QString &nom,
         }
         if (id.isEmpty())
             id = Recherche::majusculesAscii(titreFrancais.trimmed());
-        if (id.isEmpty())
-            throw erreurLigne(nom, ligne, u"ni identifiant ni titre."_s);
+        if (id.isEmpty()) {
+            sansNom = r;
+            break;
+        }
         if (present(id) || vus.contains(id)) {
             import.dejaPresents.append(id);
             continue;
         }
         vus.insert(id);
+        retenus.push_back({r, std::move(id), std::move(titreFrancais)});
+    }
 
+    const auto construire = [&](const Retenu &retenu) {
+        const QStringList &enregistrement = tableau.lignes[retenu.rang];
+        const QString &titreFrancais = retenu.titre;
         auto fiche = ChampsFiche::nouvelleFiche(
-            id, titreFrancais.isEmpty() || titreFrancais == u"-"_s ? id : titreFrancais);
+            retenu.id,
+            titreFrancais.isEmpty() || titreFrancais == u"-"_s ? retenu.id : titreFrancais);
         for (size_t i = 0; i < colonnes.size(); ++i) {
             const Champ c = colonnes[i];
             if (c == ChampsFiche::Aucun || c == ChampsFiche::IdFilm)
@@ -480,7 +497,7 @@ Import fiches(const Tableau &tableau, const QString &nom,
                     break;
                 const std::optional<qint32> nombre = entier(valeur);
                 if (!nombre)
-                    throw erreurLigne(nom, ligne,
+                    throw erreurLigne(nom, tableau.numeros[retenu.rang],
                                       u"« %1 » n'est pas un nombre entier (colonne « %2 »)."_s.arg(
                                           valeur.left(40), ChampsFiche::libelle(c)));
                 (fiche.get()->*ChampsFiche::champ(c).ecrireEntier)(*nombre);
@@ -488,10 +505,52 @@ Import fiches(const Tableau &tableau, const QString &nom,
             }
             }
         }
-        import.fiches.push_back(std::move(fiche));
-        if (progression && (r + 1) % 1024 == 0)
-            progression->avancer(1024);
+        return fiche;
+    };
+
+    // Then the cards, each half of them on a core. Each half stops at its first fault; the first
+    // one in the file is the one told.
+    import.fiches.resize(retenus.size());
+    const auto moitie = [&](size_t debut, size_t fin) -> std::exception_ptr {
+        try {
+            for (size_t k = debut; k < fin; ++k) {
+                import.fiches[k] = construire(retenus[k]);
+                if (progression && (k + 1) % 1024 == 0)
+                    progression->avancer(1024);
+            }
+        } catch (const Progression::Annulation &) {
+            throw;
+        } catch (...) {
+            return std::current_exception();
+        }
+        return nullptr;
+    };
+    const size_t milieu = retenus.size() / 2;
+    std::exception_ptr seconde;
+    std::exception_ptr arret;
+    std::thread fil([&] {
+        try {
+            seconde = moitie(milieu, retenus.size());
+        } catch (...) {
+            arret = std::current_exception();
+        }
+    });
+    std::exception_ptr premiere;
+    try {
+        premiere = moitie(0, milieu);
+    } catch (...) {
+        fil.join();
+        throw;
     }
+    fil.join();
+    if (arret)
+        std::rethrow_exception(arret);
+    if (premiere)
+        std::rethrow_exception(premiere);
+    if (seconde)
+        std::rethrow_exception(seconde);
+    if (sansNom < tableau.lignes.size())
+        throw erreurLigne(nom, tableau.numeros[sansNom], u"ni identifiant ni titre."_s);
     return import;
 }
 

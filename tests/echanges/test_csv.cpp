@@ -164,6 +164,13 @@ TEST(Csv, UneMauvaiseEntreeDonneUnMessageQuiNommeLeFichierEtLaLigne)
         u"films.csv, ligne 3 : « huit » n'est pas un nombre entier (colonne « Préférence »)."_s);
     EXPECT_EQ(erreurImport("Titre Français,Année\n,1959\n"),
               u"films.csv, ligne 2 : ni identifiant ni titre."_s);
+    // The cards are made on two cores: the fault told is still the first one of the file.
+    QByteArray plusieurs = "Titre Français,Préférence\n";
+    for (int i = 0; i < 100; ++i)
+        plusieurs += "Film " + QByteArray::number(i) + (i == 30 || i == 80 ? ",x\n" : ",1\n");
+    EXPECT_EQ(
+        erreurImport(plusieurs + ",2\n"),
+        u"films.csv, ligne 32 : « x » n'est pas un nombre entier (colonne « Préférence »)."_s);
     const QByteArray enorme(10 * 1024 * 1024, 'x');
     EXPECT_EQ(erreurImport("Identifiant,Résumé\nA," + enorme + "\n"),
               u"films.csv, ligne 2 : un champ dépasse 1 Mo."_s);
