@@ -274,6 +274,35 @@ private:
     int m_ligne = 1;
 };
 
+// Runs travail(debut, fin) on both halves of [0, nombre) at once, the second half on a thread of
+// its own, and gives both results. An exception of either half is raised here once both have
+// ended, the first half's rather than the second's.
+template <typename F> auto enDeuxMoities(size_t nombre, F travail)
+{
+    using Resultat = decltype(travail(size_t(), size_t()));
+    const size_t milieu = nombre / 2;
+    Resultat seconde{};
+    std::exception_ptr erreur;
+    std::thread fil([&] {
+        try {
+            seconde = travail(milieu, nombre);
+        } catch (...) {
+            erreur = std::current_exception();
+        }
+    });
+    Resultat premiere{};
+    try {
+        premiere = travail(0, milieu);
+    } catch (...) {
+        fil.join();
+        throw;
+    }
+    fil.join();
+    if (erreur)
+        std::rethrow_exception(erreur);
+    return std::pair<Resultat, Resultat>(std::move(premiere), std::move(seconde));
+}
+
 bool vide(const QStringList &enregistrement)
 {
     return enregistrement.size() == 1 && enregistrement.front().isEmpty();
@@ -351,26 +380,7 @@ QByteArray ecrire(const std::vector<TFicheFilm> &fiches, const std::vector<Champ
         }
         return texte.toUtf8();
     };
-    const size_t milieu = fiches.size() / 2;
-    QByteArray seconde;
-    std::exception_ptr erreur;
-    std::thread fil([&] {
-        try {
-            seconde = lignes(milieu, fiches.size());
-        } catch (...) {
-            erreur = std::current_exception();
-        }
-    });
-    QByteArray octets;
-    try {
-        octets = lignes(0, milieu);
-    } catch (...) {
-        fil.join();
-        throw;
-    }
-    fil.join();
-    if (erreur)
-        std::rethrow_exception(erreur);
+    const auto [octets, seconde] = enDeuxMoities(fiches.size(), lignes);
     QByteArray fichier;
     fichier.reserve(3 + entete.size() * 3 + octets.size() + seconde.size());
     fichier += "\xEF\xBB\xBF";
@@ -525,26 +535,7 @@ Import fiches(const Tableau &tableau, const QString &nom,
         }
         return nullptr;
     };
-    const size_t milieu = retenus.size() / 2;
-    std::exception_ptr seconde;
-    std::exception_ptr arret;
-    std::thread fil([&] {
-        try {
-            seconde = moitie(milieu, retenus.size());
-        } catch (...) {
-            arret = std::current_exception();
-        }
-    });
-    std::exception_ptr premiere;
-    try {
-        premiere = moitie(0, milieu);
-    } catch (...) {
-        fil.join();
-        throw;
-    }
-    fil.join();
-    if (arret)
-        std::rethrow_exception(arret);
+    const auto [premiere, seconde] = enDeuxMoities(retenus.size(), moitie);
     if (premiere)
         std::rethrow_exception(premiere);
     if (seconde)
