@@ -20,6 +20,7 @@
 #include "views/Vignettes.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -36,6 +38,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -394,4 +397,52 @@ TEST(FenetreReelle, LeMurDAffichesMontreLesCouverturesDuService)
     EXPECT_FALSE(QDir(cache.path() + u"/thumbnails/large"_s).isEmpty());
     EXPECT_TRUE(dialogues.appels.isEmpty());
     qunsetenv("XDG_CACHE_HOME");
+}
+
+TEST(FenetreReelle, LesMenusDExportSOuvrentSansRienCouvrir)
+{
+    RepertoireTest repertoire;
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    fp.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
+    fp.TimerDemarreTimer();
+    auto *bouton = fp.findChild<QWidget *>(u"boutonExporter"_s);
+    auto *vueEnsemble = fp.findChild<QWidget *>(u"boutonVueEnsemble"_s);
+    ASSERT_NE(bouton, nullptr);
+    // In the band, beside the overview button, over none of the window's controls.
+    EXPECT_TRUE(bouton->isVisible());
+    EXPECT_FALSE(bouton->geometry().intersects(vueEnsemble->geometry()));
+    auto *contenu = fp.findChild<QWidget *>(u"PanelContenant"_s);
+    ASSERT_NE(contenu, nullptr);
+    EXPECT_FALSE(bouton->geometry().intersects(contenu->geometry()));
+    const QImage fenetre = capture(fp, u"exporter-bande.png"_s);
+    const QRect zone = bouton->geometry();
+    int differents = 0;
+    for (int x = zone.left(); x <= zone.right(); ++x)
+        differents += fenetre.pixel(x, zone.center().y()) !=
+                              fenetre.pixel(zone.left() - 30, zone.center().y())
+                          ? 1
+                          : 0;
+    EXPECT_GT(differents, 4) << "the button's picture is painted in the band";
+
+    // A click opens the menu of the eight commands below the button.
+    QStringList legendes;
+    QTimer::singleShot(300, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            EXPECT_EQ(menu->objectName(), u"menuExporter"_s);
+            EXPECT_GE(menu->geometry().top(), bouton->mapToGlobal(QPoint(0, 0)).y());
+            for (const QAction *action : menu->actions())
+                if (!action->isSeparator())
+                    legendes.append(action->text());
+            capture(*menu, u"exporter-menu.png"_s);
+            menu->close();
+        }
+    });
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QTest::qWait(400);
+    EXPECT_EQ(legendes.size(), 8);
+    EXPECT_EQ(legendes.value(0), u"Exporter en CSV…"_s);
+    EXPECT_TRUE(dialogues.appels.isEmpty());
 }
