@@ -428,20 +428,27 @@ TEST(FenetreReelle, LesMenusDExportSOuvrentSansRienCouvrir)
     EXPECT_GT(differents, 4) << "the button's picture is painted in the band";
 
     // A click opens the menu of the eight commands below the button.
+    // The menu runs its own loop: a timer looks for it until it is up, then closes it.
     QStringList legendes;
-    QTimer::singleShot(300, [&] {
-        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-            EXPECT_EQ(menu->objectName(), u"menuExporter"_s);
-            EXPECT_GE(menu->geometry().top(), bouton->mapToGlobal(QPoint(0, 0)).y());
-            for (const QAction *action : menu->actions())
-                if (!action->isSeparator())
-                    legendes.append(action->text());
-            capture(*menu, u"exporter-menu.png"_s);
-            menu->close();
-        }
+    QTimer guetteur;
+    guetteur.setInterval(50);
+    QObject::connect(&guetteur, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        guetteur.stop();
+        EXPECT_EQ(menu->objectName(), u"menuExporter"_s);
+        EXPECT_GE(menu->geometry().top(), bouton->mapToGlobal(QPoint(0, 0)).y());
+        for (const QAction *action : menu->actions())
+            if (!action->isSeparator())
+                legendes.append(action->text());
+        capture(*menu, u"exporter-menu.png"_s);
+        menu->close();
     });
+    guetteur.start();
     QTest::mouseClick(bouton, Qt::LeftButton);
-    QTest::qWait(400);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !guetteur.isActive(); }, 5000)) << "no menu";
+    guetteur.stop();
     EXPECT_EQ(legendes.size(), 8);
     EXPECT_EQ(legendes.value(0), u"Exporter en CSV…"_s);
     EXPECT_TRUE(dialogues.appels.isEmpty());
