@@ -652,6 +652,17 @@ std::vector<char> ecrireCouvertures(const Entree &entree, const QString &dossier
 
 // An existing folder is replaced only when it holds what an export writes and nothing else: a
 // folder of the user's chosen by mistake is never removed.
+// The first entry of a folder that an export does not write; empty when there is none.
+QString etranger(const QString &dossier)
+{
+    const QStringList contenu = QDir(dossier).entryList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &nom : contenu)
+        if (!k_contenuExport.contains(nom))
+            return nom;
+    return {};
+}
+
 void verifierDestination(const QString &dossier)
 {
     const QFileInfo info(dossier);
@@ -661,17 +672,21 @@ void verifierDestination(const QString &dossier)
         throw Erreur(
             u"Impossible d'écrire le dossier « %1 » : un fichier ou un lien porte déjà ce nom."_s
                 .arg(natif(dossier)));
-    const QStringList contenu = QDir(dossier).entryList(QDir::AllEntries | QDir::Hidden |
-                                                        QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &nom : contenu) {
-        if (!k_contenuExport.contains(nom))
-            throw Erreur(u"Le dossier « %1 » existe déjà et n'est pas un catalogue HTML (il "
-                         "contient « %2 ») : choisissez un dossier vide ou un nouveau nom."_s.arg(
-                             natif(dossier), nom));
-    }
+    if (const QString nom = etranger(dossier); !nom.isEmpty())
+        throw Erreur(u"Le dossier « %1 » existe déjà et n'est pas un catalogue HTML (il "
+                     "contient « %2 ») : choisissez un dossier vide ou un nouveau nom."_s.arg(
+                         natif(dossier), nom));
 }
 
 } // namespace
+
+bool remplacable(const QString &dossier)
+{
+    const QFileInfo info(dossier);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    return info.isDir() && !info.isSymLink() && etranger(dossier).isEmpty();
+}
 
 QByteArray documentXml(const Entree &entree)
 {

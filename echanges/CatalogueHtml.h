@@ -46,6 +46,10 @@ QByteArray feuilleDeStyle();
 // folder. A cover that is missing or not a picture gets the placeholder. Blocks for the whole
 // work (about 3 s for 35,000 cards without covers) and keeps both cores busy: run it on a worker
 // thread. The progression counts each cover, each page and three last steps.
+// Whether exporter() may put a folder in the place of `dossier`: nothing there yet, or a folder
+// that holds only what an export writes (a folder of the user's is never replaced).
+bool remplacable(const QString &dossier);
+
 void exporter(const Entree &entree, const QString &dossier, Progression &progression);
 
 } // namespace CatalogueHtml

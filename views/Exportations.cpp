@@ -45,17 +45,6 @@ QString extrait(const QStringList &lignes)
     return montrees.join(u'\n');
 }
 
-// A folder an HTML export may replace: none yet, or one that an export made.
-bool remplacable(const QString &dossier)
-{
-    const QFileInfo info(dossier);
-    if (!info.exists())
-        return true;
-    const QDir d(dossier);
-    return info.isDir() && (d.isEmpty() || (QFileInfo::exists(d.filePath(u"index.html"_s)) &&
-                                            QFileInfo(d.filePath(u"fiches"_s)).isDir()));
-}
-
 } // namespace
 
 Exportations::Exportations(Tdm_Kinolux &dm, Dialogues &dialogues, QWidget *fenetre,
@@ -250,7 +239,7 @@ void Exportations::exporterHtmlExecute()
                                                 u"catalogue-html"_s, QString());
     if (dossier.isEmpty())
         return;
-    if (!remplacable(dossier))
+    if (!CatalogueHtml::remplacable(dossier))
         throw Erreur(u"%1 existe déjà et n'est pas un catalogue HTML : choisissez un autre "
                      "nom."_s.arg(QDir::toNativeSeparators(dossier)));
     const Copie copie = copier(parTitre(portee.cles), true);
