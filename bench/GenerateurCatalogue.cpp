@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <map>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -96,11 +98,13 @@ private:
 
 namespace GenerateurCatalogue {
 
-std::vector<TFicheFilm> copies(int nombre, quint32 graine)
+const std::vector<TFicheFilm> &copies(int nombre)
 {
-    std::vector<TFicheFilm> liste;
-    for (const auto &fiche : fiches(nombre, graine))
-        liste.push_back(*fiche);
+    static std::map<int, std::vector<TFicheFilm>> faites;
+    std::vector<TFicheFilm> &liste = faites[nombre];
+    if (liste.empty())
+        for (const auto &fiche : fiches(nombre))
+            liste.push_back(*fiche);
     return liste;
 }
 

@@ -13,8 +13,8 @@
 namespace GenerateurCatalogue {
 
 std::vector<std::unique_ptr<TFicheFilm>> fiches(int nombre, quint32 graine = 1);
-// The same cards as values, as an export copies them out of the catalogue.
-std::vector<TFicheFilm> copies(int nombre, quint32 graine = 1);
+// The same cards as values, as an export copies them out of the catalogue; made once a program.
+const std::vector<TFicheFilm> &copies(int nombre);
 
 // Writes `nombre` cards to baseFilm.bdf with the data module; the directory holds the template.
 // A baseFilm.bdf already there is replaced.

@@ -16,13 +16,6 @@ namespace {
 
 constexpr int k_fiches = 35000;
 
-// The cards as an export takes them: copied out of the catalogue, in the order of the index.
-const std::vector<TFicheFilm> &fiches()
-{
-    static const std::vector<TFicheFilm> copies = GenerateurCatalogue::copies(k_fiches);
-    return copies;
-}
-
 // The folders written by the runs. They are removed only once every benchmark has run: on ext4
 // without a journal (this machine's), files created within minutes of many others being removed
 // cost several times as much, which would measure the removal of the previous run. Run the
@@ -42,7 +35,7 @@ QString nouveauDossier()
 // The whole export, covers left out.
 void ExporterSansCouvertures(benchmark::State &etat)
 {
-    const CatalogueHtml::Entree entree{&fiches(), nullptr, {}};
+    const CatalogueHtml::Entree entree{&GenerateurCatalogue::copies(k_fiches), nullptr, {}};
     QString dossier;
     for (auto _ : etat) {
         etat.PauseTiming();
@@ -67,7 +60,8 @@ void Xsltproc(benchmark::State &etat)
     {
         QFile fichier(document);
         if (!fichier.open(QIODevice::WriteOnly) ||
-            fichier.write(CatalogueHtml::documentXml({&fiches(), nullptr, {}})) < 0) {
+            fichier.write(CatalogueHtml::documentXml(
+                {&GenerateurCatalogue::copies(k_fiches), nullptr, {}})) < 0) {
             etat.SkipWithError("cannot write the document");
             return;
         }

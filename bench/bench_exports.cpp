@@ -15,13 +15,6 @@ namespace {
 
 constexpr int k_fiches = 35000;
 
-// The cards as an export takes them: copied out of the catalogue.
-const std::vector<TFicheFilm> &fiches()
-{
-    static const std::vector<TFicheFilm> copies = GenerateurCatalogue::copies(k_fiches);
-    return copies;
-}
-
 std::vector<ChampsFiche::Champ> toutesLesColonnes()
 {
     std::vector<ChampsFiche::Champ> colonnes;
@@ -36,14 +29,15 @@ void ExporterCsv(benchmark::State &etat)
     const auto colonnes = toutesLesColonnes();
     qsizetype taille = 0;
     for (auto _ : etat)
-        taille = Csv::ecrire(fiches(), colonnes).size();
+        taille = Csv::ecrire(GenerateurCatalogue::copies(k_fiches), colonnes).size();
     etat.counters["Mo"] = double(taille) / 1e6;
 }
 
 // The same file read back: cut into records, then made into new cards.
 void ImporterCsv(benchmark::State &etat)
 {
-    const QByteArray octets = Csv::ecrire(fiches(), toutesLesColonnes());
+    const QByteArray octets =
+        Csv::ecrire(GenerateurCatalogue::copies(k_fiches), toutesLesColonnes());
     size_t nombre = 0;
     for (auto _ : etat) {
         const Csv::Tableau tableau = Csv::lire(octets, u"catalogue.csv"_s);
@@ -57,7 +51,8 @@ void ImporterCsv(benchmark::State &etat)
 void PdfListe(benchmark::State &etat)
 {
     QTemporaryDir dossier;
-    const Impression::Entree entree{Impression::Mise::Liste, &fiches(), nullptr};
+    const Impression::Entree entree{Impression::Mise::Liste, &GenerateurCatalogue::copies(k_fiches),
+                                    nullptr};
     for (auto _ : etat) {
         Progression progression;
         Impression::exporterPdf(entree, dossier.filePath(u"liste.pdf"_s), progression);
