@@ -116,9 +116,14 @@ std::vector<CleFiche> Exportations::parTitre(std::vector<CleFiche> cles) const
     std::vector<int> rang(lignes.size());
     for (size_t i = 0; i < lignes.size(); ++i)
         rang[size_t(lignes[i])] = int(i);
-    std::stable_sort(cles.begin(), cles.end(), [this, &rang](CleFiche a, CleFiche b) {
-        return rang[size_t(m_dm.indexDe(a))] < rang[size_t(m_dm.indexDe(b))];
-    });
+    // Each card's place found once, not at every comparison.
+    std::vector<std::pair<int, CleFiche>> places;
+    places.reserve(cles.size());
+    for (const CleFiche cle : cles)
+        places.emplace_back(rang[size_t(m_dm.indexDe(cle))], cle);
+    std::sort(places.begin(), places.end());
+    for (size_t i = 0; i < places.size(); ++i)
+        cles[i] = places[i].second;
     return cles;
 }
 
