@@ -28,6 +28,10 @@ Bureau::~Bureau()
 
 QString Bureau::demarrerGestionnaire(const QString &maison)
 {
+    // A French keyboard: "é" and the other letters typed have keys of their own. xdotool types a
+    // letter missing from the keyboard by remapping a spare key just before pressing it, and the
+    // program, still reading the old map, then sometimes drops the letter.
+    executer(u"setxkbmap"_s, {u"fr"_s});
     // Its own home: no personal configuration, the packaged defaults (Alt+F4 closes).
     QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
     environnement.insert(u"HOME"_s, maison);
