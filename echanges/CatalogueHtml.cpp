@@ -290,21 +290,6 @@ void noterErreurStructuree(void *, xmlErrorPtr erreur)
     t_journal->texte += message + '\n';
 }
 
-// libxml2 sets itself up on first use, which two threads must not do at once (they then wait
-// for each other forever in xmlDictCreate): done once, before any other work. libxslt's generic
-// error function is one for the whole process: it is set once, to a function that writes to the
-// journal of the thread that reports (nowhere when it has none). libxml2's handlers are the
-// thread's own and are set for each piece of work.
-void initialiser()
-{
-    static std::once_flag fait;
-    std::call_once(fait, [] {
-        xmlInitParser();
-        exsltRegisterAll();
-        xsltSetGenericErrorFunc(nullptr, noterErreur);
-    });
-}
-
 class JournalDuFil final
 {
 public:
@@ -368,6 +353,29 @@ Feuille compilerFeuille(JournalDuFil &journal)
             u"La feuille de style du catalogue HTML est illisible : %1"_s.arg(journal.texte()));
     source.release(); // the stylesheet owns it now
     return feuille;
+}
+
+// libxml2 sets itself up on first use, which two threads must not do at once (they then wait
+// for each other forever in xmlDictCreate): done once, before any other work. libxslt's generic
+// error function is one for the whole process: it is set once, to a function that writes to the
+// journal of the thread that reports (nowhere when it has none). libxml2's handlers are the
+// thread's own and are set for each piece of work. libxslt, too, makes a table of its own on the
+// first stylesheet that names an extension namespace, and two threads would each make one, one of
+// them lost: the stylesheet is compiled once here first.
+void initialiser()
+{
+    static std::once_flag fait;
+    std::call_once(fait, [] {
+        xmlInitParser();
+        exsltRegisterAll();
+        xsltSetGenericErrorFunc(nullptr, noterErreur);
+        JournalDuFil journal;
+        try {
+            compilerFeuille(journal);
+        } catch (const Erreur &) {
+            // said again by the export that needs it
+        }
+    });
 }
 
 // What one transform writes, and where.
