@@ -1,11 +1,14 @@
 #include "echanges/Nfo.h"
 
+#include "catalogue/ChampsFiche.h"
 #include "catalogue/Erreur.h"
 #include "catalogue/FiltreRapide.h"
 #include "echanges/FichierEntier.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -152,6 +155,149 @@ Bilan ecrire(const std::vector<TFicheFilm> &fiches, const std::vector<QString> &
         bilan.ecrits.append(nfo);
     }
     return bilan;
+}
+
+// ---- Reading
+
+namespace {
+
+// The largest .nfo read: a card is a few kilobytes, the biggest with every actor well under one.
+constexpr qint64 k_tailleMax = 4 << 20;
+
+QString ligne(const QString &texte)
+{
+    return texte.simplified();
+}
+
+void ajouter(QStringList &liste, const QString &valeur)
+{
+    // Kodi writes one element a value, some managers a list joined by " / ".
+    for (const QString &partie : valeur.split(u" / "_s)) {
+        const QString propre = ligne(partie);
+        if (!propre.isEmpty() && !liste.contains(propre))
+            liste.append(propre);
+    }
+}
+
+} // namespace
+
+Lecture lireOctets(const QByteArray &octets)
+{
+    if (octets.trimmed().isEmpty())
+        return {std::nullopt, u"le fichier est vide"_s};
+    QXmlStreamReader xml(octets);
+    const auto pasXml = [&xml]() -> Lecture {
+        return {
+            std::nullopt,
+            u"ce n'est pas du XML : %1 (ligne %2)"_s.arg(xml.errorString()).arg(xml.lineNumber())};
+    };
+    if (!xml.readNextStartElement())
+        return pasXml();
+    if (xml.name() != u"movie")
+        return {std::nullopt, u"ce n'est pas la fiche d'un film (<%1>)"_s.arg(xml.name())};
+
+    TFicheFilm fiche(QString{});
+    QString identifiant;
+    QString titre;
+    std::optional<int> note;
+    while (xml.readNextStartElement()) {
+        const QStringView nom = xml.name();
+        if (nom == u"actor") {
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"name")
+                    ajouter(fiche.acteurs(), xml.readElementText());
+                else
+                    xml.skipCurrentElement();
+            }
+            continue;
+        }
+        if (nom == u"uniqueid") {
+            const bool notre = xml.attributes().value(u"type"_s) == u"kinolux";
+            const QString valeur = xml.readElementText().trimmed();
+            if (notre)
+                identifiant = valeur;
+            continue;
+        }
+        const QString valeur = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (nom == u"title")
+            titre = ligne(valeur);
+        else if (nom == u"originaltitle")
+            fiche.setTitreOriginal(ligne(valeur));
+        else if (nom == u"year" || (nom == u"premiered" && fiche.annee().isEmpty()))
+            fiche.setAnnee(ligne(valeur).left(4));
+        else if (nom == u"plot")
+            fiche.setResume(valeur.trimmed());
+        else if (nom == u"runtime" && valeur.trimmed().toInt() > 0)
+            fiche.setDuree(u"%1 min"_s.arg(valeur.trimmed().toInt()));
+        else if (nom == u"genre")
+            ajouter(fiche.genres(), valeur);
+        else if (nom == u"country")
+            ajouter(fiche.nationnalites(), valeur);
+        else if (nom == u"director")
+            ajouter(fiche.realisateurs(), valeur);
+        else if (nom == u"studio" && fiche.distributeurFR().isEmpty())
+            fiche.setDistributeurFR(ligne(valeur));
+        else if (nom == u"userrating" && !valeur.trimmed().isEmpty())
+            note = std::clamp(qRound(valeur.trimmed().toDouble()), 0, 10);
+    }
+    if (xml.hasError())
+        return pasXml();
+    if (titre.isEmpty())
+        titre = fiche.titreOriginal();
+    if (titre.isEmpty())
+        return {std::nullopt, u"la fiche n'a pas de titre"_s};
+    fiche.setTitreFrancais(titre);
+    // What the file does not give is what a new card of the program holds.
+    auto lue =
+        ChampsFiche::nouvelleFiche(identifiant.isEmpty() ? titre.toUpper() : identifiant, titre);
+    for (int c = ChampsFiche::TitreFrancais; c < ChampsFiche::NombreChamps; ++c) {
+        const auto champ = static_cast<ChampsFiche::Champ>(c);
+        const ChampsFiche::Description &description = ChampsFiche::champ(champ);
+        if (description.genre == ChampsFiche::Genre::Liste) {
+            if (!ChampsFiche::liste(fiche, champ).isEmpty())
+                ChampsFiche::ecrireListe(*lue, champ, ChampsFiche::liste(fiche, champ));
+        } else if (description.genre == ChampsFiche::Genre::Texte) {
+            if (!ChampsFiche::texte(fiche, champ).isEmpty())
+                ChampsFiche::ecrireTexte(*lue, champ, ChampsFiche::texte(fiche, champ));
+        }
+    }
+    if (note)
+        lue->setNiveauPreference(*note);
+    return {std::move(*lue), QString()};
+}
+
+Lecture lire(const QString &chemin)
+{
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly))
+        return {std::nullopt, u"lecture impossible : %1"_s.arg(fichier.errorString())};
+    if (fichier.size() > k_tailleMax)
+        return {std::nullopt, u"le fichier est trop gros (%1 Mo)"_s.arg(fichier.size() >> 20)};
+    return lireOctets(fichier.read(k_tailleMax + 1));
+}
+
+QString nfoDe(const QString &video)
+{
+    const QFileInfo info(video);
+    for (const QString &nom : {info.completeBaseName() + u".nfo"_s, u"movie.nfo"_s}) {
+        const QFileInfo nfo(info.dir().filePath(nom));
+        if (nfo.isFile())
+            return nfo.filePath();
+    }
+    return QString();
+}
+
+QString affiche(const QString &video)
+{
+    const QFileInfo info(video);
+    for (const QString &nom : {info.completeBaseName() + u"-poster"_s, u"poster"_s, u"folder"_s}) {
+        for (const char *extension : {".jpg", ".jpeg", ".png"}) {
+            const QFileInfo image(info.dir().filePath(nom + QLatin1StringView(extension)));
+            if (image.isFile())
+                return image.filePath();
+        }
+    }
+    return QString();
 }
 
 } // namespace Nfo

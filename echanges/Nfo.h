@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 // The cards as media centres read them: a Kodi movie .nfo file beside each film's video file
@@ -46,5 +47,25 @@ int existants(const std::vector<QString> &videos);
 // Stopped by the user, it ends before the next card: the files written until then stay.
 Bilan ecrire(const std::vector<TFicheFilm> &fiches, const std::vector<QString> &videos,
              bool remplacer, Progression &progression);
+
+// ---- Reading what a media centre keeps beside a film
+
+// A card read from a Kodi movie .nfo: title, original title, year, plot, runtime, genres,
+// countries, directors, studio, rating and actors; the identifier the file gives when this
+// program wrote it, else the title in capitals. No card, and the reason, when the file is not a
+// <movie> card (not XML, too big, another kind of card).
+struct Lecture
+{
+    std::optional<TFicheFilm> fiche;
+    QString raison;
+};
+Lecture lire(const QString &chemin);
+Lecture lireOctets(const QByteArray &octets);
+
+// The files kept beside a video file: its .nfo ("<name>.nfo", else "movie.nfo" in its folder)
+// and its poster ("<name>-poster.jpg", "poster.jpg", "folder.jpg", or the same in .png); empty
+// when there is none.
+QString nfoDe(const QString &video);
+QString affiche(const QString &video);
 
 } // namespace Nfo

@@ -151,7 +151,8 @@ TEST(Nfo, LesFichiersSontEcritsABonEscientEtLesOmissionsDites)
     const Nfo::Bilan remplace = Nfo::ecrire(fiches, videos, true, progression);
     EXPECT_EQ(remplace.ecrits.size(), 2);
     ASSERT_EQ(remplace.omis.size(), 3);
-    EXPECT_TRUE(remplace.omis[2].raison.startsWith(u"Impossible d'écrire le fichier "_s + verrouille))
+    EXPECT_TRUE(
+        remplace.omis[2].raison.startsWith(u"Impossible d'écrire le fichier "_s + verrouille))
         << remplace.omis[2].raison.toStdString();
     EXPECT_EQ(lireCommeKodi(lireFichier(films + u"/Brazil.nfo"_s))->titre, u"Brazil"_s);
 }
@@ -169,4 +170,132 @@ TEST(Nfo, UnArretFinitAvantLaFicheSuivante)
     EXPECT_TRUE(bilan.arrete);
     EXPECT_TRUE(bilan.ecrits.isEmpty());
     EXPECT_TRUE(QDir(dossier.path()).isEmpty());
+}
+
+TEST(Nfo, UneFicheEcriteSeRelitChampPourChamp)
+{
+    const TFicheFilm ecrite = lEteDesLucioles();
+    const Nfo::Lecture lecture = Nfo::lireOctets(Nfo::xml(ecrite));
+    ASSERT_TRUE(lecture.fiche) << lecture.raison.toStdString();
+    const TFicheFilm &lue = *lecture.fiche;
+    EXPECT_EQ(lue.idFilm(), ecrite.idFilm());
+    EXPECT_EQ(lue.titreFrancais(), ecrite.titreFrancais());
+    EXPECT_EQ(lue.titreOriginal(), ecrite.titreOriginal());
+    EXPECT_EQ(lue.annee(), u"2004"_s);
+    EXPECT_EQ(lue.duree(), u"112 min"_s);
+    EXPECT_EQ(lue.resume(), u"Un été à Québec…\nDeux lignes  et un contrôle."_s);
+    EXPECT_EQ(lue.distributeurFR(), ecrite.distributeurFR());
+    EXPECT_EQ(lue.niveauPreference(), 8);
+    EXPECT_EQ(lue.genres(), ecrite.genres());
+    EXPECT_EQ(lue.nationnalites(), ecrite.nationnalites());
+    EXPECT_EQ(lue.realisateurs(), ecrite.realisateurs());
+    EXPECT_EQ(lue.acteurs(), (QStringList{u"Zoé Lefèvre"_s, u"Ana Ïs"_s}));
+}
+
+TEST(Nfo, UneFicheDUnAutreProgrammeDonneUneFicheDuProgramme)
+{
+    // As Kodi and its managers write them: a premiere date, lists joined by " / ", a decimal
+    // rating, fields this program has no place for, no identifier of ours.
+    const QByteArray nfo = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<!-- made by a media manager -->
+<movie>
+    <title>Le Pont</title>
+    <originaltitle>Die Brücke</originaltitle>
+    <rating>7.9</rating>
+    <userrating>8.6</userrating>
+    <premiered>1959-10-22</premiered>
+    <plot>Avril 1945 : sept lycéens gardent un pont. &lt;b&gt;Vrai&lt;/b&gt;</plot>
+    <runtime>103</runtime>
+    <genre>Drame / Guerre</genre>
+    <genre>Guerre</genre>
+    <country>Allemagne de l'Ouest</country>
+    <director>Bernhard Wicki</director>
+    <studio>Fono Film</studio>
+    <studio>Autre</studio>
+    <uniqueid type="imdb" default="true">tt0052654</uniqueid>
+    <thumb aspect="poster">https://example.invalid/p.jpg</thumb>
+    <actor><name>Folker Bohnet</name><role>Hans</role></actor>
+    <actor><role>sans nom</role></actor>
+    <actor><name>Fritz Wepper</name><order>1</order></actor>
+</movie>)";
+    const Nfo::Lecture lecture = Nfo::lireOctets(nfo);
+    ASSERT_TRUE(lecture.fiche) << lecture.raison.toStdString();
+    const TFicheFilm &f = *lecture.fiche;
+    EXPECT_EQ(f.idFilm(), u"LE PONT"_s);
+    EXPECT_EQ(f.titreFrancais(), u"Le Pont"_s);
+    EXPECT_EQ(f.titreOriginal(), u"Die Brücke"_s);
+    EXPECT_EQ(f.annee(), u"1959"_s);
+    EXPECT_EQ(f.duree(), u"103 min"_s);
+    EXPECT_EQ(f.resume(), u"Avril 1945 : sept lycéens gardent un pont. <b>Vrai</b>"_s);
+    EXPECT_EQ(f.genres(), (QStringList{u"Drame"_s, u"Guerre"_s}));
+    EXPECT_EQ(f.nationnalites(), QStringList{u"Allemagne de l'Ouest"_s});
+    EXPECT_EQ(f.realisateurs(), QStringList{u"Bernhard Wicki"_s});
+    EXPECT_EQ(f.distributeurFR(), u"Fono Film"_s);
+    EXPECT_EQ(f.niveauPreference(), 9);
+    EXPECT_EQ(f.acteurs(), (QStringList{u"Folker Bohnet"_s, u"Fritz Wepper"_s}));
+    // The rest is what a new card holds.
+    const auto nouvelle = ChampsFiche::nouvelleFiche(u"LE PONT"_s, u"Le Pont"_s);
+    EXPECT_EQ(f.motsCles(), nouvelle->motsCles());
+    EXPECT_EQ(f.nomSupport(), nouvelle->nomSupport());
+    EXPECT_EQ(f.codec(), nouvelle->codec());
+    EXPECT_EQ(f.commentaire(), u"-"_s);
+}
+
+TEST(Nfo, CeQuiNEstPasUneFicheDeFilmEstRefuseAvecSaRaison)
+{
+    QTemporaryDir dossier;
+    QFile gros(dossier.filePath(u"gros.nfo"_s));
+    ASSERT_TRUE(gros.open(QIODevice::WriteOnly) && gros.resize(50 << 20));
+    gros.close();
+    struct Cas
+    {
+        QByteArray octets;
+        QString raison;
+    };
+    const QList<Cas> cas{
+        {"", u"le fichier est vide"_s},
+        {"https://www.imdb.invalid/title/tt0052654/\n", u"ce n'est pas du XML"_s},
+        {"<movie><title>Ouvert</title>", u"ce n'est pas du XML"_s},
+        {"<tvshow><title>Série</title></tvshow>", u"ce n'est pas la fiche d'un film (<tvshow>)"_s},
+        {"<movie><plot>Sans titre</plot></movie>", u"la fiche n'a pas de titre"_s},
+    };
+    for (const Cas &c : cas) {
+        const Nfo::Lecture lecture = Nfo::lireOctets(c.octets);
+        EXPECT_FALSE(lecture.fiche) << c.octets.constData();
+        EXPECT_TRUE(lecture.raison.startsWith(c.raison)) << lecture.raison.toStdString();
+    }
+    const Nfo::Lecture trop = Nfo::lire(gros.fileName());
+    EXPECT_FALSE(trop.fiche);
+    EXPECT_EQ(trop.raison, u"le fichier est trop gros (50 Mo)"_s);
+    EXPECT_FALSE(Nfo::lire(dossier.filePath(u"absent.nfo"_s)).fiche);
+
+    // An entity naming a file of the system is never read into the card.
+    const Nfo::Lecture entite =
+        Nfo::lireOctets("<!DOCTYPE movie [<!ENTITY e SYSTEM \"file:///etc/hostname\">]>"
+                        "<movie><title>Titre&e;</title></movie>");
+    if (entite.fiche) {
+        EXPECT_EQ(entite.fiche->titreFrancais(), u"Titre"_s);
+    }
+}
+
+TEST(Nfo, LaFicheEtLAfficheSontPrisesPresDeLaVideo)
+{
+    QTemporaryDir dossier;
+    const QString video = dossier.filePath(u"Le Pont (1959).mkv"_s);
+    const auto toucher = [&](const QString &nom) {
+        QFile f(dossier.filePath(nom));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    };
+    EXPECT_EQ(Nfo::nfoDe(video), QString());
+    EXPECT_EQ(Nfo::affiche(video), QString());
+    toucher(u"folder.jpg"_s);
+    toucher(u"movie.nfo"_s);
+    EXPECT_EQ(Nfo::nfoDe(video), dossier.filePath(u"movie.nfo"_s));
+    EXPECT_EQ(Nfo::affiche(video), dossier.filePath(u"folder.jpg"_s));
+    toucher(u"poster.png"_s);
+    EXPECT_EQ(Nfo::affiche(video), dossier.filePath(u"poster.png"_s));
+    toucher(u"Le Pont (1959)-poster.jpg"_s);
+    toucher(u"Le Pont (1959).nfo"_s);
+    EXPECT_EQ(Nfo::nfoDe(video), dossier.filePath(u"Le Pont (1959).nfo"_s));
+    EXPECT_EQ(Nfo::affiche(video), dossier.filePath(u"Le Pont (1959)-poster.jpg"_s));
 }
