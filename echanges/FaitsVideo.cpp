@@ -132,6 +132,7 @@ Faits lire(const QString &chemin)
         faits.raison = u"Le fichier n'existe pas."_s;
         return faits;
     }
+    faits.existe = true;
     if (!info.isFile()) {
         faits.raison = u"Ce n'est pas un fichier."_s;
         return faits;
@@ -216,6 +217,17 @@ QString detail(const Faits &faits)
 int minutes(const Faits &faits)
 {
     return faits.lu && faits.dureeMs > 0 ? int((faits.dureeMs + 30'000) / 60'000) : 0;
+}
+
+void ecrireDans(TFicheFilm &fiche, const Faits &faits)
+{
+    if (!faits.lu)
+        return;
+    if (const QString codec = resume(faits); !codec.isEmpty())
+        fiche.setCodec(codec);
+    const QString duree = fiche.duree().trimmed();
+    if (minutes(faits) > 0 && (duree.isEmpty() || duree == u"-"_s))
+        fiche.setDuree(u"%1 min"_s.arg(minutes(faits)));
 }
 
 bool extensionVideo(const QString &nom)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/TFicheFilm.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,6 +21,7 @@ struct Faits
 {
     // False when the file could not be read as a video; `raison` then says why.
     bool lu = false;
+    bool existe = false; // the file is there, read or not
     QString raison;
     QString conteneur;  // "Matroska", "MPEG-4", "AVI"…
     QString codecVideo; // in the form collectors use: "H.264", "H.265", "MPEG-4"…
@@ -38,6 +41,10 @@ QString resume(const Faits &faits);
 QString detail(const Faits &faits);
 // The running time rounded to the minute; 0 when unknown.
 int minutes(const Faits &faits);
+
+// The facts written into a card: the codec line, and the running time when the card has none
+// ("-"). Nothing when the file could not be read.
+void ecrireDans(TFicheFilm &fiche, const Faits &faits);
 
 // Names whose extension is one of the video files' (case ignored).
 bool extensionVideo(const QString &nom);

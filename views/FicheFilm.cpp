@@ -8,6 +8,7 @@
 #include "chrome/TImage.h"
 #include "chrome/UKinoluxGraphic.h"
 #include "views/IconesFiche.h"
+#include "views/LecteurFaits.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -120,7 +121,14 @@ FicheFilm::FicheFilm(QWidget *parent)
     , m_imgPref(creerImage(this, u"imgPref"_s, {49, 33}))
     , m_editFicheNomSupport(new QLineEdit(u"-"_s, this))
     , m_imgFicheSupport(creerImage(this, u"imgFicheSupport"_s, {81, 57}))
+    , m_lecteurFaits(new LecteurFaits(this))
 {
+    connect(m_lecteurFaits, &LecteurFaits::lus, this,
+            [this](const QString &chemin, const FaitsVideo::Faits &faits) {
+                if (chemin == m_fichierAbsolu && faits.lu)
+                    definirHint(*m_imgFicheSupport, hintFichierVideo(m_cheminFichier, &faits),
+                                true);
+            });
     setObjectName(u"panelInfoFilm"_s);
     setAutoFillBackground(true);
 
@@ -268,6 +276,12 @@ void FicheFilm::afficher(CleFiche cle, Tdm_Kinolux &dm)
     m_imgFicheSupport->setPicture(
         chargerIcone(dm, IconesFiche::iconeSupport(fiche.typeSupport()), 48));
     definirHint(*m_imgFicheSupport, fiche.cheminFichier(), true);
+    m_cheminFichier = fiche.cheminFichier();
+    const QString video = m_cheminFichier.trimmed();
+    m_fichierAbsolu = video.isEmpty() || video == u"-"_s
+                          ? QString()
+                          : QFileInfo(dm.chemin(video)).absoluteFilePath();
+    m_lecteurFaits->demander(m_fichierAbsolu);
 }
 
 bool FicheFilm::chargerCouverture(const QString &chemin)

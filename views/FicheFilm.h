@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class LecteurFaits;
 class PaintBox;
 class QLabel;
 class QLineEdit;
@@ -54,4 +55,9 @@ private:
     TImage *m_imgPref;
     QLineEdit *m_editFicheNomSupport;
     TImage *m_imgFicheSupport;
+    // The video file of the card shown (absolute), whose facts join the medium icon's hint once
+    // read.
+    LecteurFaits *m_lecteurFaits;
+    QString m_cheminFichier;
+    QString m_fichierAbsolu;
 };

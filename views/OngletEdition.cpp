@@ -10,10 +10,12 @@
 #include "chrome/TImage.h"
 #include "views/ActionFenetre.h"
 #include "views/IconesFiche.h"
+#include "views/LecteurFaits.h"
 #include "views/OngletListeFilms.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QImageReader>
@@ -106,7 +108,9 @@ OngletEdition::OngletEdition(QWidget *parent)
     , m_imgEditionSupport(new TImage(this))
     , m_imgEdition(new TImage(this))
     , m_btEditionFichier(new QPushButton(u"Fichier..."_s, this))
+    , m_lecteurFaits(new LecteurFaits(this))
 {
+    connect(m_lecteurFaits, &LecteurFaits::lus, this, &OngletEdition::faitsLus);
     // Field panel.
     QWidget *panel1 = creerPanneau(this, u"Panel1"_s, QColor(0xC0, 0xDC, 0xC0));
     panel1->setFixedHeight(80);
@@ -322,6 +326,29 @@ void OngletEdition::definirCheminFichier(const QString &chemin)
 {
     m_cheminFichier = chemin;
     definirHint(*m_btEditionFichier, chemin, true);
+    m_faits = {};
+    m_cheminFaits.clear();
+    m_lecteurFaits->demander(cheminAbsolu(chemin));
+}
+
+QString OngletEdition::cheminAbsolu(const QString &chemin) const
+{
+    const QString propre = chemin.trimmed();
+    if (!m_dm || propre.isEmpty() || propre == u"-"_s)
+        return QString();
+    return QFileInfo(m_dm->chemin(propre)).absoluteFilePath();
+}
+
+void OngletEdition::faitsLus(const QString &chemin, const FaitsVideo::Faits &faits)
+{
+    if (chemin != cheminAbsolu(m_cheminFichier))
+        return;
+    m_faits = faits;
+    m_cheminFaits = chemin;
+    // The path stays the whole hint of a file that is not there: nothing to say of it.
+    if (faits.lu || (m_fichierChoisi && faits.existe))
+        definirHint(*m_btEditionFichier, hintFichierVideo(m_cheminFichier, &faits), true);
+    emit faitsFichierLus();
 }
 
 void OngletEdition::detruireListesCBEdition()
@@ -373,6 +400,7 @@ void OngletEdition::MAJ_Edition()
     m_imgEdition->setPicture(QPixmap::fromImage(m_couverture.image));
     definirCheminImage(fiche->cheminImage());
     definirCheminFichier(fiche->cheminFichier());
+    m_fichierChoisi = false;
 
     m_cle = cle;
 }
@@ -475,8 +503,10 @@ void OngletEdition::btEditionFichierClick()
         return;
     const QString fichier = m_dialogues->ouvrirFichier(u"Association d'un fichier video"_s,
                                                        k_filtreVideo, m_cheminFichier);
-    if (!fichier.isEmpty())
+    if (!fichier.isEmpty()) {
         definirCheminFichier(fichier);
+        m_fichierChoisi = true;
+    }
 }
 
 void OngletEdition::imgEditionClick()
@@ -516,6 +546,16 @@ void OngletEdition::validerEditionSuppExecute()
             fiche.setCheminImage(nouveau);
         }
         fiche.setCheminFichier(m_cheminFichier);
+        if (m_fichierChoisi) {
+            // Validated before the reading came back: the facts are read here and now.
+            const QString video = cheminAbsolu(m_cheminFichier);
+            if (m_cheminFaits != video) {
+                m_faits = FaitsVideo::lire(video);
+                m_cheminFaits = video;
+            }
+            FaitsVideo::ecrireDans(fiche, m_faits);
+        }
     });
+    m_fichierChoisi = false;
     rafraichir();
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "catalogue/TFicheFilm.h"
+#include "echanges/FaitsVideo.h"
 #include "views/CouvertureEdition.h"
 #include "views/Onglet.h"
 
 #include <functional>
 
 class Dialogues;
+class LecteurFaits;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -71,9 +73,19 @@ public slots:
     // Raises when the chosen file is not a readable picture; nothing changes then.
     void imgEditionClick();
     void MAJ_EditionSuppExecute();
+    // Writes the preference, the medium, the cover and the video file; a video file chosen
+    // with "Fichier..." also gives the card its codec line and, when it has none, its running
+    // time.
     void validerEditionSuppExecute();
 
+signals:
+    // The facts of the video file shown by the editor have been read (the button's hint holds
+    // them).
+    void faitsFichierLus();
+
 private:
+    void faitsLus(const QString &chemin, const FaitsVideo::Faits &faits);
+    QString cheminAbsolu(const QString &chemin) const;
     void rafraichir();
     QPixmap icone(const QString &nom, int cote) const;
     void definirCheminImage(const QString &chemin);
@@ -100,4 +112,9 @@ private:
     Edition::Couverture m_couverture;
     QString m_cheminImage;
     QString m_cheminFichier;
+    LecteurFaits *m_lecteurFaits;
+    // The facts of the video file, once read, and whether the user chose it in this editing.
+    FaitsVideo::Faits m_faits;
+    QString m_cheminFaits;
+    bool m_fichierChoisi = false;
 };

@@ -5,6 +5,7 @@
 #include "chrome/TImage.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
+#include "tests/support/VideosDeTest.h"
 #include "tests/views/FichesVues.h"
 #include "views/CouvertureEdition.h"
 #include "views/OngletEdition.h"
@@ -438,6 +439,64 @@ TEST_F(EditionTest, TheDialogsHaveTheirTitlesAndFiltersAndCancelChangesNothing)
 
     declencher(u"validerEditionSupp"_s);
     EXPECT_EQ(fiche.cheminFichier(), u"/films/t.avi"_s);
+}
+
+TEST_F(EditionTest, AChosenVideoGivesTheCardItsCodecLineAndItsFactsInTheHint)
+{
+    QTemporaryDir ailleurs;
+    const QString video = ailleurs.filePath(u"Cléo de 5 à 7.mkv"_s);
+    ASSERT_TRUE(VideosDeTest::copier(VideosDeTest::Sorte::MkvH264DeuxLangues, video));
+    const QString texte = ailleurs.filePath(u"notes.avi"_s);
+    {
+        QFile f(texte);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("pas une vidéo") > 0);
+    }
+    TFicheFilm &fiche = ajouter(u"CLEO"_s, u"Cléo"_s);
+    TFicheFilm &autre = ajouter(u"AUTRE"_s, u"Autre"_s);
+    fiche.setCodec(u"MPEG2"_s);
+    fiche.setDuree(u"-"_s);
+    autre.setCodec(u"MPEG2"_s);
+    montrer(u"Cléo"_s);
+    auto *bouton = fp().findChild<QPushButton *>(u"btEditionFichier"_s);
+    QSignalSpy lus(&edition(), &OngletEdition::faitsFichierLus);
+
+    dialogues.fichiers.append({video});
+    bouton->click();
+    ASSERT_TRUE(lus.wait(10'000));
+    EXPECT_EQ(cheminFichierEnAttente(), video + u"\nConteneur : Matroska\nVidéo : H.264 320×240\n"
+                                                u"Durée : 1 s\nAudio : AAC 5.1 fr, AAC 2.0 en\n"
+                                                u"Sous-titres : fr"_s);
+    EXPECT_EQ(fiche.codec(), u"MPEG2"_s) << "nothing is written before the validation";
+    declencher(u"validerEditionSupp"_s);
+    EXPECT_EQ(fiche.cheminFichier(), video);
+    EXPECT_EQ(fiche.codec(), u"H.264 320×240, AAC 5.1 fr, AAC 2.0 en"_s);
+    EXPECT_EQ(fiche.duree(), u"-"_s) << "a second rounds to no minute";
+
+    // A file MediaInfo cannot read: the hint says why, the codec stays.
+    montrer(u"Autre"_s);
+    lus.clear();
+    dialogues.fichiers.append({texte});
+    bouton->click();
+    ASSERT_TRUE(lus.wait(10'000));
+    EXPECT_EQ(cheminFichierEnAttente(), texte + u"\nMediaInfo ne reconnaît pas ce fichier."_s);
+    declencher(u"validerEditionSupp"_s);
+    EXPECT_EQ(autre.cheminFichier(), texte);
+    EXPECT_EQ(autre.codec(), u"MPEG2"_s);
+
+    // Validated before the reading came back: the facts are read then.
+    dialogues.fichiers.append({video});
+    bouton->click();
+    declencher(u"validerEditionSupp"_s);
+    EXPECT_EQ(autre.codec(), u"H.264 320×240, AAC 5.1 fr, AAC 2.0 en"_s);
+
+    // Filled again from the card, the editor shows the facts without writing anything.
+    autre.setCodec(u"XviD"_s);
+    montrer(u"Autre"_s);
+    lus.clear();
+    ASSERT_TRUE(lus.wait(10'000));
+    EXPECT_TRUE(cheminFichierEnAttente().startsWith(video + u"\nConteneur : Matroska"_s));
+    declencher(u"validerEditionSupp"_s);
+    EXPECT_EQ(autre.codec(), u"XviD"_s);
 }
 
 TEST_F(EditionTest, AnUnreadablePictureIsReportedAndChangesNothing)
