@@ -67,6 +67,11 @@ QString DialoguesQt::ouvrirFichier(const QString &titre, const QString &filtre,
     return QFileDialog::getOpenFileName(nullptr, titre, initial, filtreQt(filtre));
 }
 
+QString DialoguesQt::choisirDossier(const QString &titre, const QString &initial)
+{
+    return QFileDialog::getExistingDirectory(nullptr, titre, initial);
+}
+
 QString DialoguesQt::enregistrerFichier(const QString &titre, const QString &filtre,
                                         const QString &initial)
 {

@@ -13,6 +13,7 @@ public:
     // `filtre` in the form "Description|*.a;*.b|Other|*.c".
     QString ouvrirFichier(const QString &titre, const QString &filtre,
                           const QString &initial) override;
+    QString choisirDossier(const QString &titre, const QString &initial) override;
     QString enregistrerFichier(const QString &titre, const QString &filtre,
                                const QString &initial) override;
 

@@ -30,6 +30,7 @@ public:
     {
         return {};
     }
+    QString choisirDossier(const QString &, const QString &) override { return {}; }
 };
 
 // The whole program on a temporary directory holding the delivered files of the build (the

@@ -25,4 +25,6 @@ public:
     // replaced. "" on Cancel.
     virtual QString enregistrerFichier(const QString &titre, const QString &filtre,
                                        const QString &initial) = 0;
+    // An existing folder to read. "" on Cancel.
+    virtual QString choisirDossier(const QString &titre, const QString &initial) = 0;
 };

@@ -53,6 +53,11 @@ public:
         appels.append({QStringLiteral("enregistrer"), titre, filtre});
         return fichiers.isEmpty() ? QString() : fichiers.dequeue();
     }
+    QString choisirDossier(const QString &titre, const QString &) override
+    {
+        appels.append({QStringLiteral("dossier"), titre, QString()});
+        return fichiers.isEmpty() ? QString() : fichiers.dequeue();
+    }
 
     QStringList erreurs() const
     {
