@@ -13,6 +13,7 @@
 #include "chrome/UKinoluxGraphic.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/Exportations.h"
+#include "views/FichiersVideo.h"
 #include "views/IconesFiche.h"
 #include "views/OngletAffiches.h"
 #include "views/OngletStatistiques.h"
@@ -163,6 +164,7 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     , m_lbNombreFilms(new QLabel)
     , m_tableFilms(new QTableView)
     , m_boutonExporter(new QToolButton)
+    , m_boutonFichiersVideo(new QToolButton)
 {
     setObjectName(u"fenetreVueEnsemble"_s);
     setWindowTitle(u"Vue d'ensemble"_s);
@@ -207,6 +209,7 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     auto *haut = new QHBoxLayout;
     haut->addWidget(m_editFiltreRapide, 1);
     haut->addWidget(m_lbNombreFilms);
+    haut->addWidget(m_boutonFichiersVideo);
     haut->addWidget(m_boutonExporter);
     auto *contenu = new QVBoxLayout(page);
     contenu->setContentsMargins(4, 4, 4, 4);
@@ -243,6 +246,7 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
 
     creerActions();
     creerMenuExporter();
+    creerMenuFichiersVideo();
     // The poster wall offers the table's commands on the same selection.
     m_ongletAffiches->grilleAffiches().addActions(m_tableFilms->actions());
     colonnesParDefaut();
@@ -337,6 +341,21 @@ void FenetreVueEnsemble::creerMenuExporter()
     m_boutonExporter->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_boutonExporter->setPopupMode(QToolButton::InstantPopup);
     m_boutonExporter->setMenu(menu);
+}
+
+void FenetreVueEnsemble::creerMenuFichiersVideo()
+{
+    m_fichiersVideo = new FichiersVideo(m_dm, m_dialogues, this, m_liens.suivreCatalogue);
+    auto *liste = new QObject(this);
+    liste->setObjectName(u"listeActionsFichiersVueEnsemble"_s);
+    auto *menu = new QMenu(this);
+    menu->setObjectName(u"menuFichiersVideo"_s);
+    menu->addActions(m_fichiersVideo->creerActions(liste));
+    m_boutonFichiersVideo->setObjectName(u"boutonFichiersVideo"_s);
+    m_boutonFichiersVideo->setText(u"Fichiers vidéo…"_s);
+    m_boutonFichiersVideo->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_boutonFichiersVideo->setPopupMode(QToolButton::InstantPopup);
+    m_boutonFichiersVideo->setMenu(menu);
 }
 
 std::vector<ChampsFiche::Champ> FenetreVueEnsemble::colonnesVisibles() const

@@ -13,6 +13,7 @@
 class Dialogues;
 class DialogueModificationSelection;
 class Exportations;
+class FichiersVideo;
 class ModeleVueEnsemble;
 class OngletAffiches;
 class OngletStatistiques;
@@ -61,6 +62,8 @@ public:
     std::vector<ChampsFiche::Champ> colonnesVisibles() const;
     QToolButton &boutonExporter() { return *m_boutonExporter; }
     Exportations &exportations() { return *m_exportations; }
+    QToolButton &boutonFichiersVideo() { return *m_boutonFichiersVideo; }
+    FichiersVideo &fichiersVideo() { return *m_fichiersVideo; }
     // The dialog of the running "Modifier la sélection…", while it is open.
     DialogueModificationSelection *dialogueModification() const;
 
@@ -85,6 +88,7 @@ protected:
 private:
     void creerActions();
     void creerMenuExporter();
+    void creerMenuFichiersVideo();
     void colonnesParDefaut();
     void menuColonnes(const QPoint &position);
     void MAJ_Nombre();
@@ -104,6 +108,8 @@ private:
     QTableView *m_tableFilms;
     QToolButton *m_boutonExporter;
     Exportations *m_exportations = nullptr;
+    QToolButton *m_boutonFichiersVideo;
+    FichiersVideo *m_fichiersVideo = nullptr;
     // In the export menu: the selection rather than the whole catalogue.
     QAction *m_exporterSelection = nullptr;
     OngletStatistiques *m_ongletStatistiques;
