@@ -10,8 +10,11 @@
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
 #include "tests/support/ServeurDeTest.h"
+#include "tests/support/VideosDeTest.h"
+#include "views/DialogueAnalyseDossier.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/FenetreVueEnsemble.h"
+#include "views/FichiersVideo.h"
 #include "views/OngletAffiches.h"
 #include "views/OngletImports.h"
 #include "views/OngletListeLecture.h"
@@ -31,11 +34,13 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -452,4 +457,70 @@ TEST(FenetreReelle, LesMenusDExportSOuvrentSansRienCouvrir)
     EXPECT_EQ(legendes.size(), 8);
     EXPECT_EQ(legendes.value(0), u"Exporter en CSV…"_s);
     EXPECT_TRUE(dialogues.appels.isEmpty());
+}
+
+TEST_F(AvecSite, UnDossierDeFilmsAnalyseDevientDesFichesAvecLeursCouvertures)
+{
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+    ouvrir();
+    TKinoluxFPrincipale &fp = kinolux->KinoluxFPrincipale();
+    // Films kept as a media centre keeps them, with release names, and one nobody knows.
+    QTemporaryDir films;
+    const auto video = [&](const QString &nom, VideosDeTest::Sorte sorte) {
+        EXPECT_TRUE(VideosDeTest::copier(sorte, films.filePath(nom))) << nom.toStdString();
+    };
+    using VideosDeTest::Sorte;
+    video(u"Kodi/Le Pont (1959)/Le Pont (1959).mkv"_s, Sorte::MkvH264DeuxLangues);
+    {
+        QFile nfo(films.filePath(u"Kodi/Le Pont (1959)/Le Pont (1959).nfo"_s));
+        ASSERT_TRUE(nfo.open(QIODevice::WriteOnly));
+        nfo.write("<movie><title>Le Pont</title><originaltitle>Die Brücke</originaltitle>"
+                  "<year>1959</year><runtime>103</runtime><genre>Guerre</genre>"
+                  "<director>Bernhard Wicki</director></movie>");
+    }
+    QImage affiche(300, 450, QImage::Format_RGB32);
+    affiche.fill(QColor(40, 70, 110));
+    {
+        QPainter peintre(&affiche);
+        peintre.setPen(Qt::white);
+        peintre.setFont(QFont(u"DejaVu Sans"_s, 28, QFont::Bold));
+        peintre.drawText(affiche.rect(), Qt::AlignCenter, u"Le Pont\n1959"_s);
+    }
+    ASSERT_TRUE(affiche.save(films.filePath(u"Kodi/Le Pont (1959)/poster.jpg"_s)));
+    video(u"L.Atalante.1934.FRENCH.1080p.BluRay.x264-GRP.mkv"_s, Sorte::Mp4H265);
+    video(u"Films/A.Bout.De.Souffle.1960.MULTi.720p.WEB-DL.mkv"_s, Sorte::MkvH264DeuxLangues);
+    video(u"Films/Quai des brumes (1938)/movie.avi"_s, Sorte::AviMpeg4);
+    video(u"Films/Mon.Film.De.Vacances.2019.mp4"_s, Sorte::Mp4H265);
+    {
+        QFile vide(films.filePath(u"Films/coupé.mkv"_s));
+        ASSERT_TRUE(vide.open(QIODevice::WriteOnly));
+    }
+
+    fp.action(u"afficherVueEnsemble"_s)->trigger();
+    FenetreVueEnsemble &vue = *fp.vueEnsemble();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&vue));
+    vue.resize(1000, 720);
+    dialogues.fichiers.append({films.path()});
+    vue.findChild<QObject *>(u"listeActionsFichiersVueEnsemble"_s)
+        ->findChild<QAction *>(u"analyserDossier"_s)
+        ->trigger();
+    DialogueAnalyseDossier *dialogue = vue.fichiersVideo().dialogueAnalyse();
+    ASSERT_NE(dialogue, nullptr) << dialogues.erreurs().join(u'\n').toStdString();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialogue));
+    EXPECT_EQ(dialogue->tableFichiersTrouves().rowCount(), 5);
+    EXPECT_EQ(dialogue->listeFichiersEcartes().count(), 1);
+    capture(*dialogue, u"analyse-dossier.png"_s);
+
+    dialogue->accept();
+    EXPECT_EQ(vue.fichiersVideo().dernierBilan().ajoutees, 5);
+    EXPECT_EQ(dialogues.erreurs(), QStringList());
+    OngletAffiches &murAffiches = vue.ongletAffiches();
+    vue.pcVueEnsemble().setCurrentWidget(&murAffiches);
+    QTest::qWait(50);
+    murAffiches.grilleAffiches().viewport()->repaint();
+    murAffiches.vignettes().attendre();
+    QTest::qWait(100);
+    capture(vue, u"analyse-dossier-fiches.png"_s);
+    qunsetenv("XDG_CACHE_HOME");
 }
