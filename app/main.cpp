@@ -1,9 +1,11 @@
 #include "app/DialoguesQt.h"
+#include "app/InstanceUnique.h"
 #include "app/Kinolux.h"
 #include "app/TKinoluxPC.h"
 #include "catalogue/Erreur.h"
 #include "catalogue/RepertoireDonnees.h"
 #include "chrome/Images.h"
+#include "views/TKinoluxFPrincipale.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -32,7 +34,23 @@ int main(int argc, char *argv[])
         dialogues.erreur(erreur.texte());
         return 1;
     }
+    // One run writes to a folder: a second one brings the first to the front and stops.
+    InstanceUnique instance(repertoire);
+    if (!instance.acquerir()) {
+        dialogues.message(QStringLiteral("Kinolux"),
+                          QStringLiteral("Kinolux est déjà ouvert sur ce catalogue."));
+        return 0;
+    }
     Kinolux kinolux(repertoire, dialogues);
+    QObject::connect(&instance, &InstanceUnique::appelee, &application, [&kinolux] {
+        QWidget *fenetre = &kinolux.KinoluxPC();
+        if (QWidget *catalogue = &kinolux.KinoluxFPrincipale(); catalogue->isVisible())
+            fenetre = catalogue;
+        fenetre->show();
+        fenetre->setWindowState(fenetre->windowState() & ~Qt::WindowMinimized);
+        fenetre->raise();
+        fenetre->activateWindow();
+    });
     QObject::connect(&kinolux.KinoluxPC(), &TKinoluxPC::fermee, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     kinolux.KinoluxPC().show();
