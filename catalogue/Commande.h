@@ -12,6 +12,7 @@ template <typename F> bool executerCommande(Dialogues &dialogues, F &&commande)
     try {
         commande();
         return true;
+    } catch (const CommandeAbandonnee &) {
     } catch (const Erreur &e) {
         dialogues.erreur(e.texte());
     } catch (const std::exception &e) {

@@ -18,3 +18,9 @@ public:
 private:
     QString m_texte;
 };
+
+// A command the user chose not to finish (a question answered no): nothing to report, the
+// command stops there and counts as not done.
+struct CommandeAbandonnee
+{
+};

@@ -409,6 +409,7 @@ void Tdm_Kinolux::lireBaseFilms()
         ~Annonce() { dm.numeroterNouvelles(); }
     } annonce{*this};
     const QString fichier = chemin(k_base);
+    m_empreinte = SauvegardesBase::Empreinte::de(fichier);
     if (!QFileInfo::exists(fichier)) {
         m_etatBase = EtatBase::Lue;
         return;
@@ -475,8 +476,24 @@ void Tdm_Kinolux::ecrireBaseFilms()
     for (const auto &fiche : m_fichesFilms)
         ecrireFiche(liste, *fiche, tampon);
 
-    if (existe && m_etatBase != EtatBase::Lue) {
+    // Another program, a sync tool or a restored backup changed the file: never overwritten
+    // without a word.
+    bool conservee = false;
+    if (m_empreinte && SauvegardesBase::changee(*m_empreinte, fichier)) {
+        if (m_dialogues &&
+            m_dialogues->question(
+                u"Kinolux - Catalogue modifié"_s,
+                u"Le catalogue « %1 » a été modifié sur le disque depuis que Kinolux l'a lu.\n"
+                "L'écraser ? L'autre version sera d'abord conservée sous un nom daté (.bak)."_s.arg(
+                    natif(fichier)),
+                false) != Dialogues::Reponse::Oui)
+            throw CommandeAbandonnee{};
         conserverBase(fichier);
+        conservee = true;
+    }
+    if (existe && m_etatBase != EtatBase::Lue) {
+        if (!conservee)
+            conserverBase(fichier);
         m_etatBase = EtatBase::Lue;
     }
 
@@ -486,7 +503,13 @@ void Tdm_Kinolux::ecrireBaseFilms()
     if (ecrit) {
         DocumentXml::EcrivainPeripherique ecrivain(sortie);
         document.save(ecrivain, "", pugi::format_raw, pugi::encoding_utf8);
-        ecrit = ecrivain.terminer() && sortie.commit();
+        ecrit = ecrivain.terminer();
+        // The file being replaced is kept once the new one is whole, just before it takes its
+        // place.
+        if (ecrit) {
+            SauvegardesBase::tourner(fichier);
+            ecrit = sortie.commit();
+        }
     }
     if (!ecrit) {
         const QString raison = sortie.errorString();
@@ -495,6 +518,23 @@ void Tdm_Kinolux::ecrireBaseFilms()
             u"Impossible d'enregistrer le catalogue « %1 » : %2"_s.arg(natif(fichier), raison));
     }
     m_etatBase = EtatBase::Lue;
+    m_empreinte = SauvegardesBase::Empreinte::de(fichier);
+}
+
+QList<SauvegardesBase::Sauvegarde> Tdm_Kinolux::sauvegardes() const
+{
+    return SauvegardesBase::lister(chemin(k_base));
+}
+
+void Tdm_Kinolux::restaurerSauvegarde(const QString &fichier)
+{
+    QFile entree(fichier);
+    if (!entree.open(QIODevice::ReadOnly))
+        throw Erreur(u"Impossible de lire la sauvegarde « %1 » : %2"_s.arg(natif(fichier),
+                                                                           entree.errorString()));
+    Catalogue fiches;
+    lireFiches(entree.readAll(), fiches);
+    echangerFiches(std::move(fiches));
 }
 
 void Tdm_Kinolux::conserverBase(const QString &fichier) const

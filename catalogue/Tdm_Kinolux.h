@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/SauvegardesBase.h"
 #include "catalogue/TFicheFilm.h"
 #include "import/Connexion.h"
 #include "import/Hotes.h"
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Dialogues;
@@ -88,7 +90,16 @@ public:
     // Reads the cards of a catalogue's bytes as lireBaseFilms reads the file, appending them one
     // by one to `fiches` (those before a bad card stay there); raises Erreur as it does.
     static void lireFiches(QByteArrayView octets, Catalogue &fiches);
+    // Writes the catalogue file through a temporary file. The file it replaces is kept as
+    // baseFilm.bdf.1 (the older ones shifted up to .5). When the file changed on disk since this
+    // run read or wrote it, the user chooses: overwrite, the other version first kept under a
+    // dated .bak name, or give up (CommandeAbandonnee).
     void ecrireBaseFilms();
+    // The kept versions of the catalogue file, newest first.
+    QList<SauvegardesBase::Sauvegarde> sauvegardes() const;
+    // Puts the cards of a kept version in the place of the catalogue in memory (saved only when
+    // the user saves). Raises Erreur, changing nothing, when the file cannot be read whole.
+    void restaurerSauvegarde(const QString &fichier);
 
     // Hands a file to the desktop's program for its type (Tdm_KinoluxLecture.cpp): a relative
     // path is taken from the base directory. Nothing waits for the program, nothing is reported;
@@ -168,6 +179,8 @@ private:
     Hotes m_hotes;
     Connexion m_connexion;
     EtatBase m_etatBase = EtatBase::NonLue;
+    // baseFilm.bdf as this run last read or wrote it; none before the first read.
+    std::optional<SauvegardesBase::Empreinte> m_empreinte;
     QStringList m_listeTitres;
     Catalogue m_fichesFilms;
     // The number of each card of m_fichesFilms, at the same place.

@@ -3,6 +3,8 @@
 #include "tests/catalogue/OutilsCatalogue.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <chrono>
@@ -139,10 +141,18 @@ TEST(CatalogueEnregistrementTue, ApresChaqueSIGKILLLeCatalogueEstLAncienOuLeNouv
         }
 
         // A temporary file of the killed save may stay beside the catalogue, under a name of its
-        // own: never the catalogue's, never one of a kept copy.
+        // own: never the catalogue's, never one of a kept copy. Each child finds the file
+        // another process (the child before it) wrote since its parent saved: it keeps that
+        // version under a dated name first, and the kept versions rotate.
         for (const QString &nom : fichiers(programme.repertoire)) {
             if (attendus.contains(nom))
                 continue;
+            if (QRegularExpression(u"^baseFilm\\.bdf\\.(\\d{8}-\\d{6}(-\\d+)?\\.bak|[1-5])$"_s)
+                    .match(nom)
+                    .hasMatch()) {
+                QFile::remove(programme.repertoire.fichier(nom));
+                continue;
+            }
             EXPECT_TRUE(nom.startsWith(u"baseFilm.bdf."_s)) << nom.toStdString();
             EXPECT_FALSE(nom.endsWith(u".bak"_s)) << nom.toStdString();
             ++temporaires;
@@ -157,9 +167,18 @@ TEST(CatalogueEnregistrementTue, ApresChaqueSIGKILLLeCatalogueEstLAncienOuLeNouv
     EXPECT_GT(anciens, 0);
     EXPECT_GT(nouveaux, 0);
 
-    // The program goes on saving over whatever the kills left.
+    // The program goes on saving over whatever the kills left, the last child's version kept
+    // aside first.
     dm.ecrireBaseFilms();
     dm.lireBaseFilms();
     EXPECT_EQ(dm.fichesFilms().size(), size_t(k_fiches));
-    EXPECT_EQ(fichiers(programme.repertoire), attendus);
+    QStringList restants = fichiers(programme.repertoire);
+    const QStringList datees = restants.filter(QRegularExpression(u"\\.bak$"_s));
+    EXPECT_EQ(datees.size(), 1) << datees.join(u' ').toStdString();
+    const QRegularExpression copies(u"^baseFilm\\.bdf\\.([1-5]|.*\\.bak)$"_s);
+    QStringList autres = attendus;
+    autres.removeIf([&](const QString &nom) { return copies.match(nom).hasMatch(); });
+    EXPECT_TRUE(restants.contains(u"baseFilm.bdf.1"_s));
+    restants.removeIf([&](const QString &nom) { return copies.match(nom).hasMatch(); });
+    EXPECT_EQ(restants, autres);
 }
