@@ -12,6 +12,7 @@
 #include "chrome/Titre.h"
 #include "chrome/UKinoluxGraphic.h"
 #include "views/DialogueModificationSelection.h"
+#include "views/DialogueSauvegardes.h"
 #include "views/Exportations.h"
 #include "views/FichiersVideo.h"
 #include "views/IconesFiche.h"
@@ -22,6 +23,7 @@
 #include <QActionGroup>
 #include <QCache>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
@@ -165,6 +167,7 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     , m_tableFilms(new QTableView)
     , m_boutonExporter(new QToolButton)
     , m_boutonFichiersVideo(new QToolButton)
+    , m_boutonCatalogue(new QToolButton)
 {
     setObjectName(u"fenetreVueEnsemble"_s);
     setWindowTitle(u"Vue d'ensemble"_s);
@@ -209,6 +212,7 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     auto *haut = new QHBoxLayout;
     haut->addWidget(m_editFiltreRapide, 1);
     haut->addWidget(m_lbNombreFilms);
+    haut->addWidget(m_boutonCatalogue);
     haut->addWidget(m_boutonFichiersVideo);
     haut->addWidget(m_boutonExporter);
     auto *contenu = new QVBoxLayout(page);
@@ -247,6 +251,7 @@ FenetreVueEnsemble::FenetreVueEnsemble(Tdm_Kinolux &dm, Dialogues &dialogues, Li
     creerActions();
     creerMenuExporter();
     creerMenuFichiersVideo();
+    creerMenuCatalogue();
     // The poster wall offers the table's commands on the same selection.
     m_ongletAffiches->grilleAffiches().addActions(m_tableFilms->actions());
     colonnesParDefaut();
@@ -356,6 +361,66 @@ void FenetreVueEnsemble::creerMenuFichiersVideo()
     m_boutonFichiersVideo->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_boutonFichiersVideo->setPopupMode(QToolButton::InstantPopup);
     m_boutonFichiersVideo->setMenu(menu);
+}
+
+void FenetreVueEnsemble::creerMenuCatalogue()
+{
+    auto *liste = new QObject(this);
+    liste->setObjectName(u"listeActionsCatalogueVueEnsemble"_s);
+    auto *restaurer = new QAction(u"Restaurer une sauvegarde…"_s, liste);
+    restaurer->setObjectName(u"restaurerSauvegarde"_s);
+    connect(restaurer, &QAction::triggered, this,
+            [this] { executerCommande(m_dialogues, [this] { restaurerSauvegardeExecute(); }); });
+    auto *menu = new QMenu(this);
+    menu->setObjectName(u"menuCatalogue"_s);
+    menu->addAction(restaurer);
+    m_boutonCatalogue->setObjectName(u"boutonCatalogue"_s);
+    m_boutonCatalogue->setText(u"Catalogue…"_s);
+    m_boutonCatalogue->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_boutonCatalogue->setPopupMode(QToolButton::InstantPopup);
+    m_boutonCatalogue->setMenu(menu);
+}
+
+DialogueSauvegardes *FenetreVueEnsemble::dialogueSauvegardes() const
+{
+    return m_dialogueSauvegardes;
+}
+
+void FenetreVueEnsemble::restaurerSauvegardeExecute()
+{
+    QList<SauvegardesBase::Sauvegarde> sauvegardes = m_dm.sauvegardes();
+    if (sauvegardes.isEmpty()) {
+        m_dialogues.message(u"Restaurer une sauvegarde"_s,
+                            u"Aucune sauvegarde pour l'instant : chaque enregistrement garde le "
+                            "fichier qu'il remplace."_s);
+        return;
+    }
+    if (m_dialogueSauvegardes)
+        m_dialogueSauvegardes->deleteLater();
+    m_dialogueSauvegardes = new DialogueSauvegardes(std::move(sauvegardes), this);
+    connect(m_dialogueSauvegardes, &QDialog::accepted, this,
+            [this] { executerCommande(m_dialogues, [this] { appliquerSauvegarde(); }); });
+    m_dialogueSauvegardes->open();
+}
+
+void FenetreVueEnsemble::appliquerSauvegarde()
+{
+    DialogueSauvegardes *dialogue = m_dialogueSauvegardes;
+    const SauvegardesBase::Sauvegarde *choisie = dialogue ? dialogue->choisie() : nullptr;
+    if (!choisie)
+        return;
+    const QString chemin = choisie->chemin;
+    if (m_dialogues.question(u"Restaurer une sauvegarde"_s,
+                             u"Remplacer les %1 fiches du catalogue en mémoire par les %2 de "
+                             "« %3 » ? Les modifications non enregistrées seront perdues."_s
+                                 .arg(m_dm.fichesFilms().size())
+                                 .arg(choisie->fiches)
+                                 .arg(QFileInfo(chemin).fileName()),
+                             false) != Dialogues::Reponse::Oui)
+        return;
+    m_dm.restaurerSauvegarde(chemin);
+    if (m_liens.suivreCatalogue)
+        m_liens.suivreCatalogue();
 }
 
 std::vector<ChampsFiche::Champ> FenetreVueEnsemble::colonnesVisibles() const

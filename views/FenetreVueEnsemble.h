@@ -13,6 +13,7 @@
 class Dialogues;
 class DialogueModificationSelection;
 class Exportations;
+class DialogueSauvegardes;
 class FichiersVideo;
 class ModeleVueEnsemble;
 class OngletAffiches;
@@ -64,6 +65,8 @@ public:
     Exportations &exportations() { return *m_exportations; }
     QToolButton &boutonFichiersVideo() { return *m_boutonFichiersVideo; }
     FichiersVideo &fichiersVideo() { return *m_fichiersVideo; }
+    QToolButton &boutonCatalogue() { return *m_boutonCatalogue; }
+    DialogueSauvegardes *dialogueSauvegardes() const;
     // The dialog of the running "Modifier la sélection…", while it is open.
     DialogueModificationSelection *dialogueModification() const;
 
@@ -76,6 +79,10 @@ public slots:
     void ajouterSelectionListeLectureExecute();
     void modifierSelectionExecute();
     void appliquerModification();
+    // "Restaurer une sauvegarde…": the kept versions of the catalogue file to choose from; the
+    // chosen one replaces the catalogue in memory once the user agrees.
+    void restaurerSauvegardeExecute();
+    void appliquerSauvegarde();
     void fondPaint();
     void enregistrerReglages() const;
     void lireReglages();
@@ -89,6 +96,7 @@ private:
     void creerActions();
     void creerMenuExporter();
     void creerMenuFichiersVideo();
+    void creerMenuCatalogue();
     void colonnesParDefaut();
     void menuColonnes(const QPoint &position);
     void MAJ_Nombre();
@@ -110,6 +118,8 @@ private:
     Exportations *m_exportations = nullptr;
     QToolButton *m_boutonFichiersVideo;
     FichiersVideo *m_fichiersVideo = nullptr;
+    QToolButton *m_boutonCatalogue;
+    QPointer<DialogueSauvegardes> m_dialogueSauvegardes;
     // In the export menu: the selection rather than the whole catalogue.
     QAction *m_exporterSelection = nullptr;
     OngletStatistiques *m_ongletStatistiques;

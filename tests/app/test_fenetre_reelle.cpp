@@ -501,6 +501,8 @@ TEST_F(AvecSite, UnDossierDeFilmsAnalyseDevientDesFichesAvecLeursCouvertures)
     FenetreVueEnsemble &vue = *fp.vueEnsemble();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&vue));
     vue.resize(1000, 720);
+    QTest::qWait(50);
+    capture(vue, u"vue-ensemble-boutons.png"_s);
     dialogues.fichiers.append({films.path()});
     vue.findChild<QObject *>(u"listeActionsFichiersVueEnsemble"_s)
         ->findChild<QAction *>(u"analyserDossier"_s)
