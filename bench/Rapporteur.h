@@ -74,3 +74,20 @@ public:
 private:
     std::string m_programme;
 };
+
+// The main of a Google Benchmark program: the application object of its kind, the benchmarks
+// asked for on the command line, then the medians and the ratios of `rapports` printed again.
+template <typename Application>
+int lancerBenchmarks(int argc, char **argv, const char *programme,
+                     const std::vector<std::pair<std::string, std::string>> &rapports = {})
+{
+    Application application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Rapporteur rapporteur(programme);
+    benchmark::RunSpecifiedBenchmarks(&rapporteur);
+    benchmark::Shutdown();
+    rapporteur.imprimer(rapports);
+    return 0;
+}

@@ -87,14 +87,7 @@ BENCHMARK(DecouperListeTitres)->Unit(benchmark::kMillisecond)->UseRealTime()->Re
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Rapporteur rapporteur("bench_catalogue");
-    benchmark::RunSpecifiedBenchmarks(&rapporteur);
-    benchmark::Shutdown();
-
-    rapporteur.imprimer({{"LireBaseFilms", "XmllintNoout"}, {"EcrireBaseFilms", "XmllintNoout"}});
-    return 0;
+    return lancerBenchmarks<QCoreApplication>(
+        argc, argv, "bench_catalogue",
+        {{"LireBaseFilms", "XmllintNoout"}, {"EcrireBaseFilms", "XmllintNoout"}});
 }

@@ -85,14 +85,8 @@ BENCHMARK(Xsltproc)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Rapporteur rapporteur("bench_catalogue_html");
-    benchmark::RunSpecifiedBenchmarks(&rapporteur);
-    benchmark::Shutdown();
-    rapporteur.imprimer({{"ExporterSansCouvertures", "Xsltproc"}});
+    const int code = lancerBenchmarks<QCoreApplication>(argc, argv, "bench_catalogue_html",
+                                                        {{"ExporterSansCouvertures", "Xsltproc"}});
     sorties().remove();
-    return 0;
+    return code;
 }

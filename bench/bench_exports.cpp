@@ -68,13 +68,5 @@ BENCHMARK(PdfListe)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Rapporteur rapporteur("bench_exports");
-    benchmark::RunSpecifiedBenchmarks(&rapporteur);
-    benchmark::Shutdown();
-    rapporteur.imprimer({});
-    return 0;
+    return lancerBenchmarks<QGuiApplication>(argc, argv, "bench_exports");
 }

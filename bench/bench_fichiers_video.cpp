@@ -132,13 +132,6 @@ BENCHMARK(Mediainfo)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Rapporteur rapporteur("bench_fichiers_video");
-    benchmark::RunSpecifiedBenchmarks(&rapporteur);
-    benchmark::Shutdown();
-    rapporteur.imprimer({{"MediaInfoCentFichiers", "Mediainfo"}});
-    return 0;
+    return lancerBenchmarks<QCoreApplication>(argc, argv, "bench_fichiers_video",
+                                              {{"MediaInfoCentFichiers", "Mediainfo"}});
 }

@@ -139,13 +139,5 @@ BENCHMARK(Nettoyer)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Rapporteur rapporteur("bench_nom_video");
-    benchmark::RunSpecifiedBenchmarks(&rapporteur);
-    benchmark::Shutdown();
-    rapporteur.imprimer({});
-    return 0;
+    return lancerBenchmarks<QCoreApplication>(argc, argv, "bench_nom_video");
 }

@@ -1,6 +1,7 @@
 #include "echanges/AnalyseDossier.h"
 
 #include "catalogue/ChampsFiche.h"
+#include "echanges/DeuxMoities.h"
 #include "echanges/Nfo.h"
 
 #include <QDir>
@@ -12,8 +13,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <set>
-#include <thread>
 #include <utility>
 
 #include <dirent.h>
@@ -206,32 +207,19 @@ Analyse proposerTout(const QStringList &videos, const NomVideo::IndexTitres &ind
                      Progression &progression)
 {
     progression.definirTotal(videos.size());
-    std::vector<Resultat> resultats(size_t(videos.size()));
     // MediaInfo reads most of the time: the second half of the files on a thread of its own.
-    const auto moitie = [&](qsizetype debut, qsizetype fin) {
-        for (qsizetype i = debut; i < fin; ++i) {
-            resultats[size_t(i)] = proposer(videos[i], index);
+    const auto moitie = [&](size_t debut, size_t fin) {
+        std::vector<Resultat> resultats;
+        resultats.reserve(fin - debut);
+        for (size_t i = debut; i < fin; ++i) {
+            resultats.push_back(proposer(videos[qsizetype(i)], index));
             progression.avancer();
         }
+        return resultats;
     };
-    const qsizetype milieu = videos.size() / 2;
-    std::exception_ptr erreur;
-    std::thread second([&] {
-        try {
-            moitie(milieu, videos.size());
-        } catch (...) {
-            erreur = std::current_exception();
-        }
-    });
-    try {
-        moitie(0, milieu);
-    } catch (...) {
-        second.join();
-        throw;
-    }
-    second.join();
-    if (erreur)
-        std::rethrow_exception(erreur);
+    auto [premiere, seconde] = enDeuxMoities(size_t(videos.size()), moitie);
+    std::vector<Resultat> resultats = std::move(premiere);
+    std::move(seconde.begin(), seconde.end(), std::back_inserter(resultats));
 
     Analyse analyse;
     for (Resultat &resultat : resultats) {

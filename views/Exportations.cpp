@@ -9,6 +9,7 @@
 #include "echanges/Csv.h"
 #include "echanges/FichierEntier.h"
 #include "echanges/Nfo.h"
+#include "views/ActionsMenu.h"
 #include "views/TacheLongue.h"
 #include "views/Vignettes.h"
 
@@ -72,32 +73,19 @@ Exportations::Portee Exportations::toutLeCatalogue(const Tdm_Kinolux &dm)
 
 QList<QAction *> Exportations::creerActions(QObject *conteneur)
 {
-    const struct
-    {
-        QString nom;
-        QString legende;
-        void (Exportations::*gestionnaire)();
-    } commandes[] = {
-        {u"exporterCsv"_s, u"Exporter en CSV…"_s, &Exportations::exporterCsvExecute},
-        {u"importerCsv"_s, u"Importer un CSV…"_s, &Exportations::importerCsvExecute},
-        {u"exporterHtml"_s, u"Catalogue HTML…"_s, &Exportations::exporterHtmlExecute},
-        {u"exporterPdfListe"_s, u"PDF : liste…"_s, &Exportations::exporterPdfListeExecute},
-        {u"exporterPdfFiches"_s, u"PDF : fiches…"_s, &Exportations::exporterPdfFichesExecute},
-        {u"imprimerListe"_s, u"Imprimer la liste…"_s, &Exportations::imprimerListeExecute},
-        {u"imprimerFiches"_s, u"Imprimer les fiches…"_s, &Exportations::imprimerFichesExecute},
-        {u"exporterNfo"_s, u"Fichiers NFO pour les médiacentres…"_s,
-         &Exportations::exporterNfoExecute},
-    };
-    QList<QAction *> actions;
-    for (const auto &commande : commandes) {
-        auto *action = new QAction(commande.legende, conteneur);
-        action->setObjectName(commande.nom);
-        connect(action, &QAction::triggered, this, [this, gestionnaire = commande.gestionnaire] {
-            executerCommande(m_dialogues, [this, gestionnaire] { (this->*gestionnaire)(); });
+    using E = Exportations;
+    return creerActionsMenu<E>(
+        *this, m_dialogues, conteneur,
+        {
+            {u"exporterCsv"_s, u"Exporter en CSV…"_s, &E::exporterCsvExecute},
+            {u"importerCsv"_s, u"Importer un CSV…"_s, &E::importerCsvExecute},
+            {u"exporterHtml"_s, u"Catalogue HTML…"_s, &E::exporterHtmlExecute},
+            {u"exporterPdfListe"_s, u"PDF : liste…"_s, &E::exporterPdfListeExecute},
+            {u"exporterPdfFiches"_s, u"PDF : fiches…"_s, &E::exporterPdfFichesExecute},
+            {u"imprimerListe"_s, u"Imprimer la liste…"_s, &E::imprimerListeExecute},
+            {u"imprimerFiches"_s, u"Imprimer les fiches…"_s, &E::imprimerFichesExecute},
+            {u"exporterNfo"_s, u"Fichiers NFO pour les médiacentres…"_s, &E::exporterNfoExecute},
         });
-        actions.append(action);
-    }
-    return actions;
 }
 
 void Exportations::remplirMenu(QMenu &menu, const QList<QAction *> &actions) const

@@ -11,6 +11,7 @@
 #include "chrome/PaintBox.h"
 #include "chrome/Titre.h"
 #include "chrome/UKinoluxGraphic.h"
+#include "views/ActionsMenu.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/DialogueSauvegardes.h"
 #include "views/Exportations.h"
@@ -367,13 +368,12 @@ void FenetreVueEnsemble::creerMenuCatalogue()
 {
     auto *liste = new QObject(this);
     liste->setObjectName(u"listeActionsCatalogueVueEnsemble"_s);
-    auto *restaurer = new QAction(u"Restaurer une sauvegarde…"_s, liste);
-    restaurer->setObjectName(u"restaurerSauvegarde"_s);
-    connect(restaurer, &QAction::triggered, this,
-            [this] { executerCommande(m_dialogues, [this] { restaurerSauvegardeExecute(); }); });
     auto *menu = new QMenu(this);
     menu->setObjectName(u"menuCatalogue"_s);
-    menu->addAction(restaurer);
+    menu->addActions(creerActionsMenu<FenetreVueEnsemble>(
+        *this, m_dialogues, liste,
+        {{u"restaurerSauvegarde"_s, u"Restaurer une sauvegarde…"_s,
+          &FenetreVueEnsemble::restaurerSauvegardeExecute}}));
     m_boutonCatalogue->setObjectName(u"boutonCatalogue"_s);
     m_boutonCatalogue->setText(u"Catalogue…"_s);
     m_boutonCatalogue->setToolButtonStyle(Qt::ToolButtonTextOnly);

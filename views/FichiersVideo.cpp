@@ -8,6 +8,7 @@
 #include "catalogue/ModeleCatalogue.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "echanges/AnalyseDossier.h"
+#include "views/ActionsMenu.h"
 #include "views/DialogueAnalyseDossier.h"
 #include "views/DialogueFichiersIntrouvables.h"
 #include "views/TacheLongue.h"
@@ -81,26 +82,14 @@ DialogueFichiersIntrouvables *FichiersVideo::dialogueIntrouvables() const
 
 QList<QAction *> FichiersVideo::creerActions(QObject *conteneur)
 {
-    const struct
-    {
-        QString nom;
-        QString legende;
-        void (FichiersVideo::*gestionnaire)();
-    } commandes[] = {
-        {u"analyserDossier"_s, u"Analyser un dossier…"_s, &FichiersVideo::analyserDossierExecute},
-        {u"fichiersIntrouvables"_s, u"Fichiers introuvables…"_s,
-         &FichiersVideo::fichiersIntrouvablesExecute},
-    };
-    QList<QAction *> actions;
-    for (const auto &commande : commandes) {
-        auto *action = new QAction(commande.legende, conteneur);
-        action->setObjectName(commande.nom);
-        connect(action, &QAction::triggered, this, [this, gestionnaire = commande.gestionnaire] {
-            executerCommande(m_dialogues, [this, gestionnaire] { (this->*gestionnaire)(); });
+    using F = FichiersVideo;
+    return creerActionsMenu<F>(
+        *this, m_dialogues, conteneur,
+        {
+            {u"analyserDossier"_s, u"Analyser un dossier…"_s, &F::analyserDossierExecute},
+            {u"fichiersIntrouvables"_s, u"Fichiers introuvables…"_s,
+             &F::fichiersIntrouvablesExecute},
         });
-        actions.append(action);
-    }
-    return actions;
 }
 
 void FichiersVideo::analyserDossierExecute()
