@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -9,6 +10,10 @@
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -23,7 +28,10 @@ TEST(InstanceUnique, DISABLED_DeuxiemeProcessus)
         for (;;)
             QThread::sleep(1);
     }
-    std::exit(pris ? 0 : 3);
+    // Straight out, as a second start that gives up does: nothing of the test program's own
+    // shutdown runs.
+    std::fflush(nullptr);
+    _exit(pris ? 0 : 3);
 }
 
 namespace {
@@ -47,8 +55,17 @@ int deuxiemeProcessus(const QString &dossier)
     // The first run answers the second's call while it waits.
     if (!processus.waitForStarted(10'000))
         return -1;
-    while (!processus.waitForFinished(20))
+    QElapsedTimer attente;
+    attente.start();
+    while (!processus.waitForFinished(20)) {
         QCoreApplication::processEvents();
+        if (attente.elapsed() > 30'000) {
+            ADD_FAILURE() << "the second process hangs: " << processus.readAll().toStdString();
+            processus.kill();
+            processus.waitForFinished();
+            return -2;
+        }
+    }
     return processus.exitStatus() == QProcess::NormalExit ? processus.exitCode() : -1;
 }
 
