@@ -323,25 +323,56 @@ QString depuisUtf8(QByteArrayView utf8)
     return decodeur(utf8);
 }
 
-EcrivainPeripherique::EcrivainPeripherique(QIODevice &peripherique)
+constexpr qsizetype k_bloc = 1 << 20;
+
+EcrivainPeripherique::EcrivainPeripherique(QIODevice &peripherique, QCryptographicHash *hash)
     : m_peripherique(peripherique)
+    , m_hash(hash)
 {
-    m_bloc.reserve(1 << 20);
+    m_bloc.reserve(k_bloc);
+}
+
+EcrivainPeripherique::~EcrivainPeripherique()
+{
+    if (m_hachage.valid())
+        m_hachage.wait();
 }
 
 void EcrivainPeripherique::write(const void *donnees, size_t taille)
 {
-    if (m_bloc.size() + qsizetype(taille) > m_bloc.capacity() && !terminer())
+    if (m_bloc.size() + qsizetype(taille) > m_bloc.capacity() && !ecrireBloc())
         return;
     m_bloc.append(static_cast<const char *>(donnees), qsizetype(taille));
 }
 
+bool EcrivainPeripherique::ecrireBloc()
+{
+    if (!m_echec && !m_bloc.isEmpty()) {
+        if (m_hash) {
+            // One block hashed at a time, in order; the block is shared, not copied.
+            if (m_hachage.valid())
+                m_hachage.wait();
+            m_hachage = std::async(std::launch::async,
+                                   [hash = m_hash, bloc = m_bloc] { hash->addData(bloc); });
+        }
+        m_echec = m_peripherique.write(m_bloc) != m_bloc.size();
+    }
+    if (m_hash) {
+        // A fresh block: the one handed to the hash is still being read.
+        m_bloc = QByteArray();
+        m_bloc.reserve(k_bloc);
+    } else {
+        m_bloc.resize(0);
+    }
+    return !m_echec;
+}
+
 bool EcrivainPeripherique::terminer()
 {
-    if (!m_echec && !m_bloc.isEmpty())
-        m_echec = m_peripherique.write(m_bloc) != m_bloc.size();
-    m_bloc.resize(0);
-    return !m_echec;
+    const bool reussi = ecrireBloc();
+    if (m_hachage.valid())
+        m_hachage.wait();
+    return reussi;
 }
 
 QString TextesPartages::texte(const char *utf8)

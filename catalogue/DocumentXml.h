@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QIODevice>
 #include <QString>
 #include <QStringView>
 
 #include <pugixml.hpp>
 
+#include <future>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -92,13 +94,22 @@ private:
 class EcrivainPeripherique final : public pugi::xml_writer
 {
 public:
-    explicit EcrivainPeripherique(QIODevice &peripherique);
+    // With `hash`, every byte written is also hashed, on another thread while the next block is
+    // made; the hash is complete once terminer() returns.
+    explicit EcrivainPeripherique(QIODevice &peripherique, QCryptographicHash *hash = nullptr);
+    ~EcrivainPeripherique() override;
+    EcrivainPeripherique(const EcrivainPeripherique &) = delete;
+    EcrivainPeripherique &operator=(const EcrivainPeripherique &) = delete;
     void write(const void *donnees, size_t taille) override;
     // Writes what is still held; false if any write failed.
     bool terminer();
 
 private:
+    bool ecrireBloc();
+
     QIODevice &m_peripherique;
+    QCryptographicHash *m_hash;
+    std::future<void> m_hachage;
     QByteArray m_bloc;
     bool m_echec = false;
 };

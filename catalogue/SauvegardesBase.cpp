@@ -19,7 +19,7 @@ QByteArray hashDe(const QString &fichier)
     QFile entree(fichier);
     if (!entree.open(QIODevice::ReadOnly))
         return {};
-    QCryptographicHash hash(QCryptographicHash::Sha1);
+    QCryptographicHash hash(k_algorithme);
     return hash.addData(&entree) ? hash.result() : QByteArray();
 }
 
@@ -56,6 +56,17 @@ Empreinte Empreinte::de(const QString &fichier)
     // A file too big to be a catalogue is never read, not even to be hashed.
     if (empreinte.taille <= DocumentXml::k_tailleMaximale)
         empreinte.hash = hashDe(fichier);
+    return empreinte;
+}
+
+Empreinte Empreinte::ecrite(const QString &fichier, const QByteArray &hash)
+{
+    const QFileInfo info(fichier);
+    Empreinte empreinte;
+    empreinte.existe = info.isFile();
+    empreinte.taille = info.size();
+    empreinte.modification = info.lastModified().toMSecsSinceEpoch();
+    empreinte.hash = hash;
     return empreinte;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -17,7 +18,12 @@ struct Empreinte
     QByteArray hash;         // of the bytes; none for a file too big to be read
 
     static Empreinte de(const QString &fichier);
+    // The file just written, whose bytes `hash` saw as they went out.
+    static Empreinte ecrite(const QString &fichier, const QByteArray &hash);
 };
+
+// The hash of the fingerprints.
+constexpr QCryptographicHash::Algorithm k_algorithme = QCryptographicHash::Sha1;
 
 // True when the file on disk is no longer the one of `connue`: there, different in size, or of
 // another time and other bytes (a touched file whose bytes are the same has not changed). A file

@@ -7,6 +7,7 @@
 #include "catalogue/ModeleCatalogue.h"
 #include "import/ListeTitres.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <future>
 #include <limits>
 #include <optional>
 #include <string>
@@ -409,7 +411,16 @@ void Tdm_Kinolux::lireBaseFilms()
         ~Annonce() { dm.numeroterNouvelles(); }
     } annonce{*this};
     const QString fichier = chemin(k_base);
-    m_empreinte = SauvegardesBase::Empreinte::de(fichier);
+    // The fingerprint is taken on the other core while the file is read; kept however the
+    // reading ends.
+    struct Empreinte
+    {
+        std::future<SauvegardesBase::Empreinte> calcul;
+        std::optional<SauvegardesBase::Empreinte> &cible;
+        ~Empreinte() { cible = calcul.get(); }
+    } empreinte{std::async(std::launch::async,
+                           [fichier] { return SauvegardesBase::Empreinte::de(fichier); }),
+                m_empreinte};
     if (!QFileInfo::exists(fichier)) {
         m_etatBase = EtatBase::Lue;
         return;
@@ -498,10 +509,11 @@ void Tdm_Kinolux::ecrireBaseFilms()
     }
 
     // QSaveFile writes beside the file and renames only once everything is written.
+    QCryptographicHash hash(SauvegardesBase::k_algorithme);
     QSaveFile sortie(fichier);
     bool ecrit = sortie.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (ecrit) {
-        DocumentXml::EcrivainPeripherique ecrivain(sortie);
+        DocumentXml::EcrivainPeripherique ecrivain(sortie, &hash);
         document.save(ecrivain, "", pugi::format_raw, pugi::encoding_utf8);
         ecrit = ecrivain.terminer();
         // The file being replaced is kept once the new one is whole, just before it takes its
@@ -518,7 +530,7 @@ void Tdm_Kinolux::ecrireBaseFilms()
             u"Impossible d'enregistrer le catalogue « %1 » : %2"_s.arg(natif(fichier), raison));
     }
     m_etatBase = EtatBase::Lue;
-    m_empreinte = SauvegardesBase::Empreinte::de(fichier);
+    m_empreinte = SauvegardesBase::Empreinte::ecrite(fichier, hash.result());
 }
 
 QList<SauvegardesBase::Sauvegarde> Tdm_Kinolux::sauvegardes() const

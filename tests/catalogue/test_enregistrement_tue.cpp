@@ -167,14 +167,14 @@ TEST(CatalogueEnregistrementTue, ApresChaqueSIGKILLLeCatalogueEstLAncienOuLeNouv
     EXPECT_GT(anciens, 0);
     EXPECT_GT(nouveaux, 0);
 
-    // The program goes on saving over whatever the kills left, the last child's version kept
-    // aside first.
+    // The program goes on saving over whatever the kills left; a version the last child wrote
+    // whole is kept aside first.
     dm.ecrireBaseFilms();
     dm.lireBaseFilms();
     EXPECT_EQ(dm.fichesFilms().size(), size_t(k_fiches));
     QStringList restants = fichiers(programme.repertoire);
     const QStringList datees = restants.filter(QRegularExpression(u"\\.bak$"_s));
-    EXPECT_EQ(datees.size(), 1) << datees.join(u' ').toStdString();
+    EXPECT_LE(datees.size(), 1) << datees.join(u' ').toStdString();
     const QRegularExpression copies(u"^baseFilm\\.bdf\\.([1-5]|.*\\.bak)$"_s);
     QStringList autres = attendus;
     autres.removeIf([&](const QString &nom) { return copies.match(nom).hasMatch(); });

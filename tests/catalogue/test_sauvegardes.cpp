@@ -1,8 +1,11 @@
 #include "catalogue/Commande.h"
+#include "catalogue/DocumentXml.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "tests/catalogue/OutilsCatalogue.h"
 #include "tests/support/DialoguesScriptes.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -149,4 +152,23 @@ TEST(Sauvegardes, UnFichierToucheSansChangerOuEffaceNeDemandeRien)
     EXPECT_FALSE(executerCommande(vide.dialogues, [&] { vide.dm->ecrireBaseFilms(); }));
     EXPECT_EQ(vide.dialogues.nombre(u"question"_s), 1);
     EXPECT_EQ(vide.cartes(u"baseFilm.bdf"_s), 0);
+}
+
+TEST(Sauvegardes, LEmpreinteDesOctetsEcritsEstCelleDuFichier)
+{
+    // Several blocks, of uneven sizes: the hash sees every byte once, in order.
+    QByteArray sortie;
+    QBuffer tampon(&sortie);
+    ASSERT_TRUE(tampon.open(QIODevice::WriteOnly));
+    QCryptographicHash hash(SauvegardesBase::k_algorithme);
+    {
+        DocumentXml::EcrivainPeripherique ecrivain(tampon, &hash);
+        for (int i = 0; i < 20000; ++i) {
+            const QByteArray morceau = QByteArray::number(i).repeated(1 + i % 97);
+            ecrivain.write(morceau.constData(), size_t(morceau.size()));
+        }
+        ASSERT_TRUE(ecrivain.terminer());
+    }
+    EXPECT_GT(sortie.size(), 3 << 20);
+    EXPECT_EQ(hash.result(), QCryptographicHash::hash(sortie, SauvegardesBase::k_algorithme));
 }
