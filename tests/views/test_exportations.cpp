@@ -6,6 +6,7 @@
 #include "tests/support/LimiteTailleFichiers.h"
 #include "tests/support/RepertoireTest.h"
 #include "tests/views/FichesVues.h"
+#include "tests/views/OuvrirVueEnsemble.h"
 #include "views/Exportations.h"
 #include "views/FenetreVueEnsemble.h"
 #include "views/TKinoluxFPrincipale.h"
@@ -56,12 +57,7 @@ struct Programme
         ASSERT_NE(action, nullptr) << nom.toStdString();
         action->trigger();
     }
-    FenetreVueEnsemble &vue()
-    {
-        if (!fp().vueEnsemble())
-            fp().action(u"afficherVueEnsemble"_s)->trigger();
-        return *fp().vueEnsemble();
-    }
+    FenetreVueEnsemble &vue() { return ouvrirVueEnsemble(fp()); }
 };
 
 class ExportationsProgramme : public ::testing::Test

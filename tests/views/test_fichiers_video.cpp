@@ -5,6 +5,7 @@
 #include "tests/support/RepertoireTest.h"
 #include "tests/support/ServeurDeTest.h"
 #include "tests/support/VideosDeTest.h"
+#include "tests/views/OuvrirVueEnsemble.h"
 #include "views/DialogueAnalyseDossier.h"
 #include "views/DialogueFichiersIntrouvables.h"
 #include "views/FenetreVueEnsemble.h"
@@ -47,19 +48,10 @@ protected:
     }
     TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
     Tdm_Kinolux &dm() { return kinolux->dm_Kinolux(); }
-    FenetreVueEnsemble &vue()
-    {
-        if (!fp().vueEnsemble())
-            fp().action(u"afficherVueEnsemble"_s)->trigger();
-        return *fp().vueEnsemble();
-    }
+    FenetreVueEnsemble &vue() { return ouvrirVueEnsemble(fp()); }
     void executer(const QString &nom)
     {
-        auto *action = vue()
-                           .findChild<QObject *>(u"listeActionsFichiersVueEnsemble"_s)
-                           ->findChild<QAction *>(nom);
-        ASSERT_NE(action, nullptr) << nom.toStdString();
-        action->trigger();
+        declencherDansVue(vue(), u"listeActionsFichiersVueEnsemble"_s, nom);
     }
     QString film(const QString &nom)
     {

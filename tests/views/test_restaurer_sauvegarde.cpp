@@ -3,6 +3,7 @@
 #include "catalogue/Tdm_Kinolux.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
+#include "tests/views/OuvrirVueEnsemble.h"
 #include "views/DialogueSauvegardes.h"
 #include "views/FenetreVueEnsemble.h"
 #include "views/TKinoluxFPrincipale.h"
@@ -29,18 +30,10 @@ protected:
     void SetUp() override { kinolux = std::make_unique<Kinolux>(repertoire.chemin(), dialogues); }
     TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
     Tdm_Kinolux &dm() { return kinolux->dm_Kinolux(); }
-    FenetreVueEnsemble &vue()
-    {
-        if (!fp().vueEnsemble())
-            fp().action(u"afficherVueEnsemble"_s)->trigger();
-        return *fp().vueEnsemble();
-    }
+    FenetreVueEnsemble &vue() { return ouvrirVueEnsemble(fp()); }
     void restaurer()
     {
-        vue()
-            .findChild<QObject *>(u"listeActionsCatalogueVueEnsemble"_s)
-            ->findChild<QAction *>(u"restaurerSauvegarde"_s)
-            ->trigger();
+        declencherDansVue(vue(), u"listeActionsCatalogueVueEnsemble"_s, u"restaurerSauvegarde"_s);
     }
     void ajouter(const QString &id)
     {

@@ -6,6 +6,7 @@
 #include "tests/support/DialoguesScriptes.h"
 #include "tests/support/RepertoireTest.h"
 #include "tests/views/FichesVues.h"
+#include "tests/views/OuvrirVueEnsemble.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/FenetreVueEnsemble.h"
 #include "views/OngletStatistiques.h"
@@ -43,12 +44,7 @@ protected:
 
     TKinoluxFPrincipale &fp() { return kinolux->KinoluxFPrincipale(); }
     Tdm_Kinolux &dm() { return kinolux->dm_Kinolux(); }
-    FenetreVueEnsemble &vue()
-    {
-        if (!fp().vueEnsemble())
-            fp().action(u"afficherVueEnsemble"_s)->trigger();
-        return *fp().vueEnsemble();
-    }
+    FenetreVueEnsemble &vue() { return ouvrirVueEnsemble(fp()); }
     QTableView &table() { return vue().tableFilms(); }
     void ajouter(const QString &titre, const QStringList &genres = {})
     {
