@@ -5,6 +5,7 @@
 #include "catalogue/Erreur.h"
 #include "catalogue/ModeleCatalogue.h"
 #include "catalogue/Tdm_Kinolux.h"
+#include "echanges/AnalyseDossier.h"
 #include "echanges/CatalogueHtml.h"
 #include "echanges/Csv.h"
 #include "echanges/FichierEntier.h"
@@ -306,10 +307,7 @@ void Exportations::exporterNfoExecute()
     std::vector<QString> videos;
     videos.reserve(copie.fiches.size());
     for (const TFicheFilm &fiche : copie.fiches) {
-        const QString &chemin = fiche.cheminFichier();
-        videos.push_back(chemin.trimmed().isEmpty() || chemin == u"-"_s
-                             ? QString()
-                             : QFileInfo(m_dm.chemin(chemin)).absoluteFilePath());
+        videos.push_back(AnalyseDossier::cheminVideo(fiche.cheminFichier(), m_dm.repertoire()));
     }
     int existants = 0;
     if (!executerTache(m_fenetre, u"Recherche des fichiers .nfo…"_s,

@@ -7,6 +7,7 @@
 #include "chrome/PaintBox.h"
 #include "chrome/TImage.h"
 #include "chrome/UKinoluxGraphic.h"
+#include "echanges/AnalyseDossier.h"
 #include "views/IconesFiche.h"
 #include "views/LecteurFaits.h"
 
@@ -277,10 +278,7 @@ void FicheFilm::afficher(CleFiche cle, Tdm_Kinolux &dm)
         chargerIcone(dm, IconesFiche::iconeSupport(fiche.typeSupport()), 48));
     definirHint(*m_imgFicheSupport, fiche.cheminFichier(), true);
     m_cheminFichier = fiche.cheminFichier();
-    const QString video = m_cheminFichier.trimmed();
-    m_fichierAbsolu = video.isEmpty() || video == u"-"_s
-                          ? QString()
-                          : QFileInfo(dm.chemin(video)).absoluteFilePath();
+    m_fichierAbsolu = AnalyseDossier::cheminVideo(m_cheminFichier, dm.repertoire());
     m_lecteurFaits->demander(m_fichierAbsolu);
 }
 

@@ -8,6 +8,7 @@
 #include "chrome/Hint.h"
 #include "chrome/Images.h"
 #include "chrome/TImage.h"
+#include "echanges/AnalyseDossier.h"
 #include "views/ActionFenetre.h"
 #include "views/IconesFiche.h"
 #include "views/LecteurFaits.h"
@@ -333,10 +334,7 @@ void OngletEdition::definirCheminFichier(const QString &chemin)
 
 QString OngletEdition::cheminAbsolu(const QString &chemin) const
 {
-    const QString propre = chemin.trimmed();
-    if (!m_dm || propre.isEmpty() || propre == u"-"_s)
-        return QString();
-    return QFileInfo(m_dm->chemin(propre)).absoluteFilePath();
+    return m_dm ? AnalyseDossier::cheminVideo(chemin, m_dm->repertoire()) : QString();
 }
 
 void OngletEdition::faitsLus(const QString &chemin, const FaitsVideo::Faits &faits)
