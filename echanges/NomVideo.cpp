@@ -659,6 +659,11 @@ struct Brouillon
 
 } // namespace
 
+QString cleTitre(const QString &titre)
+{
+    return cle(titre);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Names
 

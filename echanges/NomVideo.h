@@ -38,6 +38,10 @@ TitreDevine nettoyer(const QString &nom);
 // its folder's year when the folder names the same film. Both '/' and '\' separate folders.
 TitreDevine deviner(const QString &cheminFichier);
 
+// The key titles are compared on: the index's form "PONT (LE)" read as "le pont", case and
+// accents folded, every run of punctuation and blanks one blank.
+QString cleTitre(const QString &titre);
+
 struct Candidat
 {
     enum class Sorte
