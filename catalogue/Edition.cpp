@@ -125,30 +125,26 @@ QString nouveauCheminImage(const QString &idFilm, const QString &cheminSource)
     return chemin + suffixe;
 }
 
-void enregistrerCouverture(const Tdm_Kinolux &dm, const QByteArray &octets,
-                           const QString &ancienChemin, const QString &nouveauChemin)
+void enregistrerCouverture(Tdm_Kinolux &dm, const QByteArray &octets, const QString &ancienChemin,
+                           const QString &nouveauChemin)
 {
     if (octets.isEmpty())
         return;
     const QString fichier = dm.chemin(nouveauChemin);
+    // The file written over, or the absence of one, comes back when the change is undone.
+    dm.conserverCouverture(nouveauChemin);
     QSaveFile cible(fichier);
     if (!cible.open(QIODevice::WriteOnly) || cible.write(octets) != octets.size() ||
         !cible.commit())
         throw Erreur(
             u"Impossible d'écrire l'image « %1 » : %2"_s.arg(fichier, cible.errorString()));
 
-    // A catalogue file from elsewhere must not make the program delete other files, nor the
-    // placeholder that every missing cover is copied from.
-    if (ancienChemin.isEmpty())
+    // The old file goes to the bin (never a file outside the program's folder, nor the
+    // placeholder).
+    if (ancienChemin.isEmpty() || QFileInfo(dm.chemin(ancienChemin)).canonicalFilePath() ==
+                                      QFileInfo(fichier).canonicalFilePath())
         return;
-    const QFileInfo ancien(dm.chemin(ancienChemin));
-    const QString ancienFichier = ancien.canonicalFilePath();
-    const QString racine = QDir(dm.repertoire()).canonicalPath() + u'/';
-    if (ancienFichier.isEmpty() || !ancien.isFile() || !ancienFichier.startsWith(racine) ||
-        ancienFichier == QFileInfo(fichier).canonicalFilePath() ||
-        ancienFichier == QFileInfo(dm.chemin(u"IMAGES_FILMS\\SANSIMAGE.jpg"_s)).canonicalFilePath())
-        return;
-    QFile::remove(ancienFichier);
+    dm.mettreCouvertureDeCote(ancienChemin);
 }
 
 } // namespace Edition

@@ -40,11 +40,12 @@ QString extension(const QString &chemin);
 // "IMAGES_FILMS\" + the identifier made a plain file name + the extension of `cheminSource`.
 QString nouveauCheminImage(const QString &idFilm, const QString &cheminSource);
 
-// Writes a picture's bytes to `nouveauChemin` (atomically), then deletes the file of
-// `ancienChemin` when it is another file inside the program's directory and not the placeholder.
+// Writes a picture's bytes to `nouveauChemin` (atomically), then sets the file of `ancienChemin`
+// aside in the bin when it is another file inside the program's directory and not the
+// placeholder; undoing the change brings back both files as they were.
 // With no bytes neither happens. Raises when the new file cannot be written; the old one then
 // stays.
-void enregistrerCouverture(const Tdm_Kinolux &dm, const QByteArray &octets,
-                           const QString &ancienChemin, const QString &nouveauChemin);
+void enregistrerCouverture(Tdm_Kinolux &dm, const QByteArray &octets, const QString &ancienChemin,
+                           const QString &nouveauChemin);
 
 } // namespace Edition

@@ -233,14 +233,21 @@ void ModeleCatalogue::ajouter(CleFiche cle)
 {
     if (m_reinitialisation)
         return;
+    // At the end, or back at its place when a deletion is undone.
     const int nouvelle = ligne(cle);
-    if (nouvelle != m_lignes)
+    if (nouvelle < 0 || nouvelle > m_lignes || int(m_dm.fichesFilms().size()) != m_lignes + 1)
         return reinitialiser();
     const bool tenu = m_clesTri.size() == size_t(m_lignes) && m_ordre.size() == size_t(m_lignes);
     beginInsertRows({}, nouvelle, nouvelle);
     ++m_lignes;
     if (tenu) {
-        m_clesTri.push_back(cleTri(fiche(nouvelle).titreFrancais()));
+        if (nouvelle < m_lignes - 1) {
+            for (int &l : m_ordre) {
+                if (l >= nouvelle)
+                    ++l;
+            }
+        }
+        m_clesTri.insert(m_clesTri.begin() + nouvelle, cleTri(fiche(nouvelle).titreFrancais()));
         placer(nouvelle);
     }
     endInsertRows();

@@ -94,6 +94,8 @@ Bilan appliquer(Tdm_Kinolux &dm, std::span<const CleFiche> cles, const Modificat
 {
     verifier(modification);
     Bilan bilan;
+    // One step of the history for them all.
+    Tdm_Kinolux::Etape etape(dm, u"la modification de %1 fiches"_s.arg(cles.size()));
     for (const CleFiche cle : cles) {
         const TFicheFilm *fiche = dm.fiche(cle);
         if (!fiche || !changerait(*fiche, modification))

@@ -20,6 +20,8 @@ public:
                QStringList motsCles);
 
     const QString &idFilm() const { return m_idFilm; }
+    // Every field equal.
+    bool operator==(const TFicheFilm &) const = default;
 
     const QString &titreFrancais() const { return m_titreFrancais; }
     void setTitreFrancais(const QString &valeur) { m_titreFrancais = valeur; }

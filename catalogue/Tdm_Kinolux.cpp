@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUndoStack>
 
 #include <pugixml.hpp>
 
@@ -259,7 +260,14 @@ void Tdm_Kinolux::DataModuleCreate()
 void Tdm_Kinolux::DataModuleDestroy()
 {
     m_listeTitres.clear();
-    detruireFichesFilms();
+    // The journal stays on the disk: a run that ends without tearing its catalogue down has not
+    // settled its changes.
+    m_journal.fermer();
+    m_etatJournal = EtatJournal::Eteint;
+    m_pileAnnulation.reset();
+    emit catalogueAReinitialiser();
+    viderFiches();
+    emit catalogueReinitialise();
 }
 
 bool Tdm_Kinolux::ajouterFicheFilm(std::unique_ptr<TFicheFilm> &fiche)
@@ -270,9 +278,20 @@ bool Tdm_Kinolux::ajouterFicheFilm(std::unique_ptr<TFicheFilm> &fiche)
         if (existante->idFilm() == fiche->idFilm())
             return false;
     }
-    m_fichesFilms.push_back(std::move(fiche));
-    m_cles.push_back(m_prochaineCle++);
-    emit ficheAjoutee(m_cles.back());
+    Etape etape(*this);
+    const QString cheminImage = fiche->cheminImage();
+    Journal::Changement ajout{
+        Journal::Changement::Genre::Inserer, qint64(m_fichesFilms.size()), 0, {}};
+    ajout.fiches.push_back(*fiche);
+    Operation operation{std::move(ajout), {}, {}};
+    operation.objets.push_back(std::move(fiche));
+    appliquer(std::move(operation));
+    // Undoing the addition sets its cover aside, unless another card shows it too.
+    const auto autres =
+        std::count_if(m_fichesFilms.begin(), m_fichesFilms.end(),
+                      [&](const auto &f) { return f->cheminImage() == cheminImage; });
+    if (autres == 1 && !couvertureDeplacable(cheminImage).isEmpty())
+        conserverCouvertureAbsente(cheminImage);
     return true;
 }
 
@@ -285,6 +304,12 @@ void Tdm_Kinolux::viderFiches()
 
 void Tdm_Kinolux::detruireFichesFilms()
 {
+    // The catalogue is torn down when the program ends, saved or not as the user chose: its
+    // journal and its history end with it.
+    oublierJournal();
+    m_etatJournal = EtatJournal::Eteint;
+    if (m_pileAnnulation)
+        m_pileAnnulation->clear();
     emit catalogueAReinitialiser();
     viderFiches();
     emit catalogueReinitialise();
@@ -308,33 +333,60 @@ void Tdm_Kinolux::modifierFiche(CleFiche cle, const std::function<void(TFicheFil
     const qsizetype index = indexDe(cle);
     if (index < 0)
         return;
-    struct Annonce
+    Etape etape(*this);
+    // The change is made on a copy, which then takes the card's place: the step keeps the card
+    // as it was. A change that raises half-way is kept as far as it went, as it would be in place.
+    struct Application
     {
         Tdm_Kinolux &dm;
-        CleFiche cle;
-        ~Annonce() { emit dm.ficheModifiee(cle); }
-    } annonce{*this, cle};
-    modification(*m_fichesFilms[size_t(index)]);
+        qsizetype index;
+        TFicheFilm copie;
+        ~Application()
+        {
+            if (copie == *dm.m_fichesFilms[size_t(index)]) {
+                emit dm.ficheModifiee(dm.m_cles[size_t(index)]);
+                return;
+            }
+            dm.appliquer(
+                {{Journal::Changement::Genre::Remplacer, index, 0, {std::move(copie)}}, {}, {}});
+        }
+    } application{*this, index, *m_fichesFilms[size_t(index)]};
+    modification(application.copie);
 }
 
 void Tdm_Kinolux::adopterFiches(Catalogue fiches)
 {
-    emit catalogueAReinitialiser();
-    m_fichesFilms.reserve(m_fichesFilms.size() + fiches.size());
+    Journal::Changement ajout{
+        Journal::Changement::Genre::Inserer, qint64(m_fichesFilms.size()), 0, {}};
+    ajout.fiches.reserve(fiches.size());
     for (auto &fiche : fiches) {
         if (fiche)
-            m_fichesFilms.push_back(std::move(fiche));
+            ajout.fiches.push_back(std::move(*fiche));
     }
-    numeroterNouvelles();
+    if (ajout.fiches.size() == 1) {
+        // Announced as a new catalogue, as any number of adopted cards.
+        emit catalogueAReinitialiser();
+        appliquer({std::move(ajout), {}, {}});
+        emit catalogueReinitialise();
+    } else if (!ajout.fiches.empty()) {
+        appliquer({std::move(ajout), {}, {}});
+    }
 }
 
 Catalogue Tdm_Kinolux::echangerFiches(Catalogue fiches)
 {
-    emit catalogueAReinitialiser();
-    std::swap(fiches, m_fichesFilms);
-    m_cles.clear();
-    numeroterNouvelles();
-    return fiches;
+    Journal::Changement tout{Journal::Changement::Genre::Tout, 0, 0, {}};
+    tout.fiches.reserve(fiches.size());
+    for (auto &fiche : fiches) {
+        if (fiche)
+            tout.fiches.push_back(std::move(*fiche));
+    }
+    Operation ancienne = appliquer({std::move(tout), {}, {}});
+    Catalogue anciennes;
+    anciennes.reserve(ancienne.changement.fiches.size());
+    for (TFicheFilm &fiche : ancienne.changement.fiches)
+        anciennes.push_back(std::make_unique<TFicheFilm>(fiche));
+    return anciennes;
 }
 
 void Tdm_Kinolux::numeroterNouvelles()
@@ -355,16 +407,12 @@ bool Tdm_Kinolux::supprimerFiche(const QString &idFilmDonne)
         return false;
 
     bool supprime = false;
+    Etape etape(*this);
     for (auto i = m_fichesFilms.size(); i-- > 0;) {
         if (m_fichesFilms[i]->idFilm() != idFilm)
             continue;
-        supprimerImage(m_fichesFilms[i]->cheminImage());
-        const CleFiche cle = m_cles[i];
-        emit ficheASupprimer(cle, qsizetype(i));
-        m_fichesFilms.erase(m_fichesFilms.begin() + qsizetype(i));
-        m_cles.erase(m_cles.begin() + qsizetype(i));
+        retirerFiche(qsizetype(i));
         supprime = true;
-        emit ficheSupprimee(cle, qsizetype(i));
     }
     return supprime;
 }
@@ -372,36 +420,34 @@ bool Tdm_Kinolux::supprimerFiche(const QString &idFilmDonne)
 int Tdm_Kinolux::supprimerFiches(const std::vector<CleFiche> &cles)
 {
     int supprimees = 0;
+    Etape etape(*this,
+                cles.size() > 1 ? u"la suppression de %1 fiches"_s.arg(cles.size()) : QString());
     for (const CleFiche cle : cles) {
         const qsizetype i = indexDe(cle);
         if (i < 0)
             continue;
-        supprimerImage(m_fichesFilms[size_t(i)]->cheminImage());
-        emit ficheASupprimer(cle, i);
-        m_fichesFilms.erase(m_fichesFilms.begin() + i);
-        m_cles.erase(m_cles.begin() + i);
+        retirerFiche(i);
         ++supprimees;
-        emit ficheSupprimee(cle, i);
     }
     return supprimees;
 }
 
-void Tdm_Kinolux::supprimerImage(const QString &cheminImage) const
+void Tdm_Kinolux::retirerFiche(qsizetype index)
 {
-    // A catalogue file from elsewhere must not make the program delete other files, nor the
-    // placeholder that every missing cover is copied from.
-    const QFileInfo image(chemin(cheminImage));
-    const QString racine = QDir(m_repertoire).canonicalPath() + u'/';
-    const QString fichier = image.canonicalFilePath();
-    if (cheminImage.isEmpty() || fichier.isEmpty() || !image.isFile() ||
-        !fichier.startsWith(racine) ||
-        fichier == QFileInfo(chemin(u"IMAGES_FILMS\\SANSIMAGE.jpg"_s)).canonicalFilePath())
-        return;
-    QFile::remove(fichier);
+    // Its cover goes to the bin, and to the desktop's trash once the deletion is saved.
+    const QString cheminImage = m_fichesFilms[size_t(index)]->cheminImage();
+    appliquer({{Journal::Changement::Genre::Retirer, index, 1, {}}, {}, {}});
+    mettreCouvertureDeCote(cheminImage);
 }
 
 void Tdm_Kinolux::lireBaseFilms()
 {
+    // A journal there is looked at once the catalogue is read (recupererJournal); the history
+    // of other cards has no sense any more.
+    m_journal.fermer();
+    m_etatJournal = EtatJournal::AExaminer;
+    if (m_pileAnnulation)
+        m_pileAnnulation->clear();
     emit catalogueAReinitialiser();
     viderFiches();
     // The cards read before a bad one stay, and are announced as the new catalogue.
@@ -531,6 +577,14 @@ void Tdm_Kinolux::ecrireBaseFilms()
     }
     m_etatBase = EtatBase::Lue;
     m_empreinte = SauvegardesBase::Empreinte::ecrite(fichier, hash.result());
+    // What the journal held is in the file now; the next change starts a journal of this file.
+    if (m_etatJournal != EtatJournal::Eteint) {
+        oublierJournal();
+        m_etatJournal = EtatJournal::Actif;
+    }
+    viderCorbeille();
+    if (m_pileAnnulation)
+        m_pileAnnulation->setClean();
 }
 
 QList<SauvegardesBase::Sauvegarde> Tdm_Kinolux::sauvegardes() const

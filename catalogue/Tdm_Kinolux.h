@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/Journal.h"
 #include "catalogue/SauvegardesBase.h"
 #include "catalogue/TFicheFilm.h"
 #include "import/Connexion.h"
@@ -13,10 +14,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <variant>
 #include <vector>
 
 class Dialogues;
 class ModeleCatalogue;
+class QUndoStack;
 
 namespace pugi {
 class xml_node;
@@ -73,6 +76,40 @@ public:
 
     // Appends the card unless one with the same idFilm is there; takes it only on success.
     bool ajouterFicheFilm(std::unique_ptr<TFicheFilm> &fiche);
+
+    // Every change of the catalogue is a step of the undo history and a record of the journal
+    // (baseFilm.journal, emptied at each save). The changes made while an Etape lives are one
+    // step and one record; steps opened inside it join it. Without one, each change is a step.
+    class Etape final
+    {
+    public:
+        explicit Etape(Tdm_Kinolux &dm, const QString &libelle = {});
+        ~Etape();
+        Etape(const Etape &) = delete;
+        Etape &operator=(const Etape &) = delete;
+
+    private:
+        Tdm_Kinolux &m_dm;
+    };
+    QUndoStack &pileAnnulation();
+    QString cheminJournal() const;
+    // Once the catalogue is read at start: a journal left by a run that did not save offers its
+    // changes back ("Récupérer les N modifications non enregistrées ?"). Yes replays them (they
+    // stay unsaved, and in the journal); no keeps the journal under a dated .bak name. A journal
+    // of another catalogue file (saved since, or changed by another program) is kept so too,
+    // without a question. Covers set aside by a run that did not save go back to their cards, or
+    // to the desktop's trash. Gives the number of commands replayed.
+    int recupererJournal();
+
+    // A cover file about to be written over by a change of a card: kept aside in the bin, brought
+    // back by undoing the change. For a path with no file, undoing removes the file written.
+    void conserverCouverture(const QString &relatif);
+    // A cover file a change of a card no longer needs: moved to the bin (and to the desktop's
+    // trash at the next save) instead of erased, so that undo brings it back. Not the
+    // placeholder, nothing outside the program's folder.
+    void mettreCouvertureDeCote(const QString &relatif);
+    // IMAGES_FILMS/.corbeille: covers set aside, until the next save.
+    QString dossierCorbeille() const;
 
     // Destroys every card, last to first.
     void detruireFichesFilms();
@@ -145,14 +182,72 @@ signals:
     // The whole catalogue is about to be replaced (read, torn down, adopted cards), and was.
     void catalogueAReinitialiser();
     void catalogueReinitialise();
-    // Sent once the card is in the catalogue, at its end.
+    // Sent once the card is in the catalogue: at its end, or back at its place (a deletion undone).
     void ficheAjoutee(CleFiche cle);
     void ficheModifiee(CleFiche cle);
     // Sent before the card at `index` goes, and once it is gone.
     void ficheASupprimer(CleFiche cle, qsizetype index);
     void ficheSupprimee(CleFiche cle, qsizetype index);
+    // A step of the undo history was undone or done again.
+    void annulationAppliquee();
 
 private:
+    // A cover file and the version of it held aside: exchanging them undoes what a change did to
+    // the file, and exchanging them again does it again.
+    struct Couverture
+    {
+        // From the program's folder, with '/'.
+        QString relatif;
+        // The file held aside (in the bin, or the desktop's trash); empty: no file.
+        QString tenue;
+    };
+    // One change as it is applied: the journal's change, with the card numbers it puts back
+    // (none: new numbers, at the end of the catalogue only).
+    struct Operation
+    {
+        Journal::Changement changement;
+        std::vector<CleFiche> cles;
+        // Inserted as they are instead of copies of `changement.fiches` (an added card keeps its
+        // object).
+        Catalogue objets;
+    };
+
+    // What undoes a change: a change of the cards, or a cover exchanged.
+    using Annulation = std::variant<Operation, std::shared_ptr<Couverture>>;
+    // The step being made.
+    struct EtapeEnCours
+    {
+        QString libelle;
+        // In the order of the changes.
+        std::vector<Annulation> annulations;
+        std::vector<Journal::Changement> journal;
+        QStringList descriptions;
+    };
+    friend class Etape;
+    class CommandeAnnulation;
+    // Applies a change, announces it, writes it to the journal and to the undo step; gives the
+    // change that undoes it.
+    Operation appliquer(Operation operation);
+    void ouvrirEtape(const QString &libelle);
+    void fermerEtape();
+    void noterCouverture(std::shared_ptr<Couverture> couverture);
+    // The file of a stored cover path when it may be set aside: inside the program's folder,
+    // not the placeholder; empty otherwise.
+    QString couvertureDeplacable(const QString &relatif) const;
+    QString placeCorbeille(const QString &relatif) const;
+    void echangerCouverture(Couverture &couverture) const;
+    // The journal's changes of this run go to a journal of the file as last read or written.
+    void demarrerJournal();
+    // A journal there is set aside under a dated .bak name.
+    void conserverJournal() const;
+    void oublierJournal();
+    // At a save, covers of the bin go to the desktop's trash.
+    void viderCorbeille();
+    // At start: covers of the bin go back to the cards that name them, the others to the trash.
+    void rangerCorbeille();
+    // The catalogue file the journal's changes apply to: as last read or written.
+    Journal::Base baseDuJournal() const;
+
     // What the last look at baseFilm.bdf left: nothing read yet in this run, a file read (or
     // absent) or written, or a file that could not be read and must not be lost on the next save.
     enum class EtatBase
@@ -172,7 +267,10 @@ private:
     void viderFiches();
     // Numbers the cards from m_cles.size() on, then announces a new catalogue.
     void numeroterNouvelles();
-    void supprimerImage(const QString &cheminImage) const;
+    // Removes the card at this place; its cover goes to the bin.
+    void retirerFiche(qsizetype index);
+    // The cover file a change is about to write where there is none: undoing it takes it away.
+    void conserverCouvertureAbsente(const QString &relatif);
 
     QString m_repertoire;
     Dialogues *m_dialogues;
@@ -187,4 +285,22 @@ private:
     std::vector<CleFiche> m_cles;
     CleFiche m_prochaineCle = 1;
     std::unique_ptr<ModeleCatalogue> m_modele;
+
+    // The undo history; its commands hold the changes that undo theirs.
+    std::unique_ptr<QUndoStack> m_pileAnnulation;
+    std::unique_ptr<EtapeEnCours> m_etape;
+    int m_profondeurEtape = 0;
+    // While a step is undone or done again: it records nothing new.
+    bool m_enAnnulation = false;
+    // Journal: not decided before the catalogue is read and a journal left there looked at.
+    enum class EtatJournal
+    {
+        Eteint,
+        AExaminer,
+        Actif
+    };
+    EtatJournal m_etatJournal = EtatJournal::Eteint;
+    Journal::Ecrivain m_journal;
+    // The covers set aside or written over by the steps of the history.
+    std::vector<std::weak_ptr<Couverture>> m_couvertures;
 };

@@ -179,8 +179,9 @@ void Tdm_Kinolux::telechargerImage(TFicheFilm &fiche)
             throw Erreur(u"Impossible de lire l'image « %1 »."_s.arg(modele));
     }
 
-    // The cover is written aside, then takes the place of the old one. The card names it only
-    // once it is there: a failed download leaves the card as it was.
+    // The cover is written aside, then takes the place of the old one, which undoing brings
+    // back. The card names it only once it is there: a failed download leaves the card as it was.
+    conserverCouverture(cheminImage);
     QSaveFile sortie(fichier);
     if (!sortie.open(QIODevice::WriteOnly) || sortie.write(image) != image.size() ||
         !sortie.commit())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ChampsFiche.h"
 #include "catalogue/Erreur.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "tests/support/RepertoireTest.h"
@@ -45,6 +46,24 @@ inline std::unique_ptr<TFicheFilm> ficheSimple(const QString &id)
                                               QStringList(), QStringList(), QStringList());
     fiche->setNiveauPreference(5);
     return fiche;
+}
+
+// An empty text is written as an empty element, which reads back as "-": the card as a save and
+// a read give it back.
+inline void commeRelue(TFicheFilm &fiche)
+{
+    for (const ChampsFiche::Description &d : ChampsFiche::champs()) {
+        if (d.ecrireTexte && (fiche.*d.texte)().isEmpty())
+            (fiche.*d.ecrireTexte)(QStringLiteral("-"));
+    }
+}
+
+inline void PrintTo(const TFicheFilm &fiche, std::ostream *flux)
+{
+    *flux << '{';
+    for (int c = 0; c < ChampsFiche::NombreChamps; ++c)
+        *flux << ChampsFiche::enTexte(fiche, ChampsFiche::Champ(c)).toStdString() << '|';
+    *flux << '}';
 }
 
 // The text of the Erreur that the call throws; empty when it throws none.

@@ -150,8 +150,10 @@ TEST(CatalogueEcriture, UnEchecDEnregistrementLaisseLeFichierIntact)
     EXPECT_TRUE(erreur.startsWith(u"Impossible d'enregistrer le catalogue « %1 » : "_s.arg(cible)))
         << erreur.toStdString();
     EXPECT_TRUE(QFileInfo(cible + u"/dedans"_s).isDir());
+    // The journal holds the two cards that could not be saved.
     EXPECT_EQ(QDir(programme.repertoire.chemin()).entryList(QDir::Files),
-              QStringList({u"baseFilmModele.bdf"_s, u"kinolux.ini"_s, u"movies.txt"_s}));
+              QStringList({u"baseFilm.journal"_s, u"baseFilmModele.bdf"_s, u"kinolux.ini"_s,
+                           u"movies.txt"_s}));
 }
 
 TEST(CatalogueEcriture, UnTexteQuiCommenceParUFEFFLeGardeALaRelecture)

@@ -76,7 +76,8 @@ TEST(CatalogueSurete, UnEnregistrementInterrompuLaisseLAncienFichier)
             << erreur.toStdString();
     }
     EXPECT_EQ(programme.base(), k_ancien);
-    EXPECT_EQ(QDir(programme.repertoire.chemin()).entryList(QDir::Files).size(), 4)
+    // The journal keeps the unsaved cards.
+    EXPECT_EQ(QDir(programme.repertoire.chemin()).entryList(QDir::Files).size(), 5)
         << "no temporary file is left behind";
 
     // The cards stayed in memory: once the disk takes them, they are saved.
