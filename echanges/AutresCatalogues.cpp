@@ -414,6 +414,11 @@ bool egal(const char *a, const char *b)
     return std::strcmp(a, b) == 0;
 }
 
+template <typename Noeuds> size_t nombre(const Noeuds &noeuds)
+{
+    return size_t(std::distance(noeuds.begin(), noeuds.end()));
+}
+
 bool aDesElements(const pugi::xml_node &noeud)
 {
     for (const pugi::xml_node enfant : noeud.children())
@@ -516,6 +521,7 @@ void lireTellico(const pugi::xml_node &racine, const Contexte &contexte, std::ve
         images.insert(texteDe(image.attribute("id").value()), image);
 
     QSet<QString> numeros;
+    lues.reserve(nombre(collection.children("entry")));
     for (const pugi::xml_node entree : collection.children("entry")) {
         Lue &lue = lues.emplace_back();
         const QString numero = texteDe(entree.attribute("id").value());
@@ -592,6 +598,7 @@ void lireGCstar(const pugi::xml_node &racine, const Contexte &contexte, std::vec
         throw Erreur(u"Le fichier %1 est une collection GCstar « %2 », pas de films : rien n'est "
                      u"importé."_s.arg(contexte.nom, type));
     QSet<QString> numeros;
+    lues.reserve(nombre(racine.children("item")));
     for (const pugi::xml_node item : racine.children("item")) {
         Lue &lue = lues.emplace_back();
         const QString numero = texteDe(item.attribute("id").value());
@@ -635,6 +642,7 @@ void lireAnt(const pugi::xml_node &racine, const Contexte &contexte, std::vector
 {
     const pugi::xml_node contenu = racine.child("Catalog").child("Contents");
     QSet<QString> numeros;
+    lues.reserve(nombre(contenu.children("Movie")));
     for (const pugi::xml_node film : contenu.children("Movie")) {
         Lue &lue = lues.emplace_back();
         const auto attribut = [&film](const char *nom) {
@@ -683,6 +691,7 @@ void lireKodi(const pugi::xml_node &racine, const Contexte &contexte, std::vecto
 {
     const QStringList separateur{u" / "_s};
     int rang = 0;
+    lues.reserve(nombre(racine.children()));
     for (const pugi::xml_node element : racine.children()) {
         if (element.type() != pugi::node_element)
             continue;
@@ -907,41 +916,11 @@ Format detecter(QByteArrayView octets, const QString &nom)
         u"Ant Movie Catalog (export XML), ni une bibliothèque Kodi (videodb.xml)."_s.arg(nom));
 }
 
-Import importerOctets(const QByteArray &octets, const QString &chemin, const TrouverFiche &trouver,
-                      Progression *progression)
+namespace {
+
+Import lireDocument(QByteArray xml, Format format, const Contexte &contexte,
+                    const TrouverFiche &trouver, Progression *progression)
 {
-    const QFileInfo info(chemin);
-    Contexte contexte{chemin, info.fileName(), info.absolutePath(), nullptr};
-    if (octets.size() > k_tailleMaximale)
-        throw Erreur(
-            u"Le fichier %1 dépasse %2 Mo."_s.arg(contexte.nom).arg(k_tailleMaximale >> 20));
-    if (octets.trimmed().isEmpty())
-        throw Erreur(u"Le fichier %1 est vide."_s.arg(contexte.nom));
-    const Format format = detecter(octets, contexte.nom);
-
-    std::optional<ArchiveZip> archive;
-    QByteArray xml = octets;
-    if (ArchiveZip::estZip(octets)) {
-        archive.emplace(octets, contexte.nom);
-        contexte.archive = &*archive;
-        QString entree;
-        for (const QString &nom : {u"tellico.xml"_s, u"bookcase.xml"_s}) {
-            if (archive->contient(nom)) {
-                entree = nom;
-                break;
-            }
-        }
-        if (entree.isEmpty())
-            throw Erreur(
-                u"Le fichier %1 est une archive zip sans collection Tellico "
-                u"(tellico.xml) : ce n'est pas un fichier de Tellico."_s.arg(contexte.nom));
-        xml = archive->lire(entree, k_tailleMaximale);
-        const QString racine = premierElement(xml);
-        if (racine != u"tellico" && racine != u"bookcase")
-            throw Erreur(u"Le fichier %1 n'est pas une collection Tellico : son %2 n'en est "
-                         u"pas une."_s.arg(contexte.nom, entree));
-    }
-
     const Document document(std::move(xml), contexte.nom);
     const pugi::xml_node racine = document.xml.document_element();
     std::vector<Lue> lues;
@@ -962,14 +941,67 @@ Import importerOctets(const QByteArray &octets, const QString &chemin, const Tro
     return assembler(format, lues, trouver, progression);
 }
 
+Import lireArchive(const ArchiveZip &archive, Contexte contexte, const TrouverFiche &trouver,
+                   Progression *progression)
+{
+    contexte.archive = &archive;
+    QString entree;
+    for (const QString &nom : {u"tellico.xml"_s, u"bookcase.xml"_s}) {
+        if (archive.contient(nom)) {
+            entree = nom;
+            break;
+        }
+    }
+    if (entree.isEmpty())
+        throw Erreur(u"Le fichier %1 est une archive zip sans collection Tellico "
+                     u"(tellico.xml) : ce n'est pas un fichier de Tellico."_s.arg(contexte.nom));
+    QByteArray xml = archive.lire(entree, k_tailleMaximale);
+    const QString racine = premierElement(xml);
+    if (racine != u"tellico" && racine != u"bookcase")
+        throw Erreur(u"Le fichier %1 n'est pas une collection Tellico : son %2 n'en est "
+                     u"pas une."_s.arg(contexte.nom, entree));
+    return lireDocument(std::move(xml), Format::Tellico, contexte, trouver, progression);
+}
+
+Contexte contexteDe(const QString &chemin)
+{
+    const QFileInfo info(chemin);
+    return {chemin, info.fileName(), info.absolutePath(), nullptr};
+}
+
+} // namespace
+
+Import importerOctets(const QByteArray &octets, const QString &chemin, const TrouverFiche &trouver,
+                      Progression *progression)
+{
+    const Contexte contexte = contexteDe(chemin);
+    if (octets.size() > k_tailleMaximale)
+        throw Erreur(
+            u"Le fichier %1 dépasse %2 Mo."_s.arg(contexte.nom).arg(k_tailleMaximale >> 20));
+    if (octets.trimmed().isEmpty())
+        throw Erreur(u"Le fichier %1 est vide."_s.arg(contexte.nom));
+    const Format format = detecter(octets, contexte.nom);
+    if (ArchiveZip::estZip(octets))
+        return lireArchive(ArchiveZip(octets, contexte.nom), contexte, trouver, progression);
+    return lireDocument(octets, format, contexte, trouver, progression);
+}
+
 Import importer(const QString &chemin, const TrouverFiche &trouver, Progression *progression)
 {
     QFile fichier(chemin);
-    const QString nom = QFileInfo(chemin).fileName();
+    const Contexte contexte = contexteDe(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
-        throw Erreur(u"Le fichier %1 ne peut pas être lu : %2"_s.arg(nom, fichier.errorString()));
+        throw Erreur(
+            u"Le fichier %1 ne peut pas être lu : %2"_s.arg(contexte.nom, fichier.errorString()));
+    // An archive is read where it lies: libzip reads its directory and the collection, not the
+    // pictures beside them.
+    if (ArchiveZip::estZip(fichier.peek(4))) {
+        fichier.close();
+        return lireArchive(ArchiveZip(chemin), contexte, trouver, progression);
+    }
     if (fichier.size() > k_tailleMaximale)
-        throw Erreur(u"Le fichier %1 dépasse %2 Mo."_s.arg(nom).arg(k_tailleMaximale >> 20));
+        throw Erreur(
+            u"Le fichier %1 dépasse %2 Mo."_s.arg(contexte.nom).arg(k_tailleMaximale >> 20));
     return importerOctets(fichier.read(k_tailleMaximale + 1), chemin, trouver, progression);
 }
 
