@@ -126,17 +126,56 @@ private:
 
 template <typename Cle> using Seaux = QHash<Cle, std::vector<quint32>>;
 
+// Cards by key, the cards of a key chained through a table beside the cards: no list is made for
+// a key that only one card has, which most keys are.
+class Chaines
+{
+public:
+    explicit Chaines(size_t nombre)
+        : m_suivant(nombre, k_fin)
+    {
+    }
+
+    void ajouter(const QString &cle, quint32 i)
+    {
+        const auto it = m_bouts.find(cle);
+        if (it == m_bouts.end()) {
+            m_bouts.insert(cle, {i, i});
+            return;
+        }
+        m_suivant[it->second] = i;
+        it->second = i;
+    }
+
+    // f(cards) for each key that two cards or more share.
+    template <typename F> void parcourir(F f) const
+    {
+        std::vector<quint32> seau;
+        for (const auto &[premier, dernier] : m_bouts) {
+            if (premier == dernier)
+                continue;
+            seau.clear();
+            for (quint32 i = premier; i != k_fin; i = m_suivant[i])
+                seau.push_back(i);
+            f(seau);
+        }
+    }
+
+private:
+    static constexpr quint32 k_fin = ~quint32(0);
+    QHash<QString, std::pair<quint32, quint32>> m_bouts;
+    std::vector<quint32> m_suivant;
+};
+
 // The same title: by key, then by year; cards without a year go with the only year of their
 // title, or stay among themselves.
 void lierTitres(const Catalogue &fiches, const std::vector<QString> &cles, Liens &liens)
 {
-    Seaux<QString> titres;
+    Chaines titres(fiches.size());
     for (size_t i = 0; i < fiches.size(); ++i)
         if (!cles[i].isEmpty())
-            titres[cles[i]].push_back(quint32(i));
-    for (const std::vector<quint32> &seau : std::as_const(titres)) {
-        if (seau.size() < 2)
-            continue;
+            titres.ajouter(cles[i], quint32(i));
+    titres.parcourir([&](const std::vector<quint32> &seau) {
         std::vector<std::pair<int, quint32>> parAnnee;
         for (const quint32 i : seau)
             parAnnee.emplace_back(anneeDe(fiches[i]->annee()), i);
@@ -155,12 +194,12 @@ void lierTitres(const Catalogue &fiches, const std::vector<QString> &cles, Liens
         if (annees.size() == 1) {
             annees[0].insert(annees[0].end(), sansAnnee.begin(), sansAnnee.end());
             liens.lier(annees[0], MemeTitre);
-            continue;
+            return;
         }
         for (const std::vector<quint32> &annee : annees)
             liens.lier(annee, MemeTitre);
         liens.lier(sansAnnee, MemeTitre);
-    }
+    });
 }
 
 QString cheminVideo(const QString &chemin)
@@ -175,10 +214,11 @@ bool sansImage(const QString &chemin)
     return !renseigne(chemin) || chemin.endsWith(u"SANSIMAGE.jpg"_s, Qt::CaseInsensitive);
 }
 
-// The same picture: first by stored path (the same file), then by size; only pictures whose
-// size another one shares, or that several cards name, are read and hashed.
+// The same picture: first by stored path (the same file), then by size, then by the first bytes,
+// and only then by the whole picture. Pictures whose size no other shares are never read.
 void lierCouvertures(const Catalogue &fiches, const Couvertures &couvertures, Liens &liens)
 {
+    constexpr qint64 k_debut = 16 << 10;
     Seaux<QString> parChemin;
     for (size_t i = 0; i < fiches.size(); ++i) {
         const QString &chemin = fiches[i]->cheminImage();
@@ -191,28 +231,51 @@ void lierCouvertures(const Catalogue &fiches, const Couvertures &couvertures, Li
         if (taille > 0)
             parTaille[taille].append(it.key());
     }
-    const QByteArray empreinteSansImage =
-        couvertures.sansImage.isEmpty()
-            ? QByteArray()
-            : QCryptographicHash::hash(couvertures.sansImage, QCryptographicHash::Sha1);
-    Seaux<QByteArray> parEmpreinte;
-    for (const QStringList &memeTaille : std::as_const(parTaille)) {
-        if (memeTaille.size() < 2 && parChemin[memeTaille.front()].size() < 2)
+    const auto empreinte = [](QByteArrayView octets) {
+        return QCryptographicHash::hash(octets, QCryptographicHash::Sha1);
+    };
+    const QByteArray &modele = couvertures.sansImage;
+    const QByteArray debutModele =
+        modele.isEmpty() ? QByteArray()
+                         : empreinte(modele.first(std::min<qsizetype>(modele.size(), k_debut)));
+    // A key of the pictures alike: their size, then the hash of all their bytes (or of their
+    // first bytes, with a mark, for a picture that no other of its size begins like).
+    Seaux<QByteArray> parContenu;
+    const auto ajouter = [&](qint64 taille, const QByteArray &cle, const QString &chemin) {
+        const std::vector<quint32> &cartes = parChemin[chemin];
+        std::vector<quint32> &seau = parContenu[QByteArray::number(taille) + u':' + cle];
+        seau.insert(seau.end(), cartes.begin(), cartes.end());
+    };
+    for (auto it = parTaille.cbegin(); it != parTaille.cend(); ++it) {
+        const qint64 taille = it.key();
+        const QStringList &chemins = it.value();
+        if (chemins.size() == 1 && parChemin[chemins.front()].size() < 2)
             continue;
-        for (const QString &chemin : memeTaille) {
-            const QByteArray octets = couvertures.octets(chemin);
-            if (octets.isEmpty())
+        QHash<QByteArray, QStringList> parDebut;
+        for (const QString &chemin : chemins) {
+            const QByteArray debut = couvertures.octets(chemin, k_debut);
+            if (debut.isEmpty())
                 continue;
-            std::vector<quint32> &seau =
-                parEmpreinte[QCryptographicHash::hash(octets, QCryptographicHash::Sha1)];
-            const std::vector<quint32> &memeFichier = parChemin[chemin];
-            seau.insert(seau.end(), memeFichier.begin(), memeFichier.end());
+            const QByteArray cle = empreinte(debut);
+            if (taille == modele.size() && cle == debutModele &&
+                (taille <= k_debut || couvertures.octets(chemin, -1) == modele))
+                continue; // the placeholder
+            parDebut[cle].append(chemin);
+        }
+        for (auto d = parDebut.cbegin(); d != parDebut.cend(); ++d) {
+            for (const QString &chemin : d.value()) {
+                if (taille <= k_debut)
+                    ajouter(taille, d.key(), chemin);
+                else if (d.value().size() == 1)
+                    ajouter(taille, d.key() + "+", chemin);
+                else
+                    ajouter(taille, empreinte(couvertures.octets(chemin, -1)), chemin);
+            }
         }
     }
-    for (auto it = parEmpreinte.cbegin(); it != parEmpreinte.cend(); ++it) {
-        if (it.key() != empreinteSansImage && it.value().size() <= size_t(k_couvertureCommune))
-            liens.lier(it.value(), MemeCouverture);
-    }
+    for (const std::vector<quint32> &seau : std::as_const(parContenu))
+        if (seau.size() <= size_t(k_couvertureCommune))
+            liens.lier(seau, MemeCouverture);
 }
 
 } // namespace
@@ -241,9 +304,11 @@ Couvertures couverturesSurDisque(std::function<QString(const QString &)> fichier
         const QFileInfo info(f);
         return info.isFile() ? info.size() : -1;
     };
-    couvertures.octets = [fichier](const QString &chemin) {
+    couvertures.octets = [fichier](const QString &chemin, qint64 maximum) {
         QFile f(fichier(chemin));
-        return !f.fileName().isEmpty() && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        if (f.fileName().isEmpty() || !f.open(QIODevice::ReadOnly))
+            return QByteArray();
+        return maximum < 0 ? f.readAll() : f.read(maximum);
     };
     couvertures.sansImage = std::move(sansImage);
     return couvertures;
@@ -274,18 +339,17 @@ std::vector<Groupe> chercher(const Catalogue &fiches, const PasDoublons &pasDoub
     Liens liens(fiches, pasDoublons, ensembles);
     lierTitres(fiches, titres, liens);
 
-    Seaux<QString> memeOriginal;
-    Seaux<QString> memeFichier;
+    Chaines memeOriginal(fiches.size());
+    Chaines memeFichier(fiches.size());
     for (size_t i = 0; i < fiches.size(); ++i) {
         if (!originaux[i].isEmpty())
-            memeOriginal[originaux[i]].push_back(quint32(i));
+            memeOriginal.ajouter(originaux[i], quint32(i));
         if (const QString video = cheminVideo(fiches[i]->cheminFichier()); !video.isEmpty())
-            memeFichier[video].push_back(quint32(i));
+            memeFichier.ajouter(video, quint32(i));
     }
-    for (const std::vector<quint32> &seau : std::as_const(memeOriginal))
-        liens.lier(seau, MemeTitreOriginal);
-    for (const std::vector<quint32> &seau : std::as_const(memeFichier))
-        liens.lier(seau, MemeFichier);
+    memeOriginal.parcourir(
+        [&](const std::vector<quint32> &seau) { liens.lier(seau, MemeTitreOriginal); });
+    memeFichier.parcourir([&](const std::vector<quint32> &seau) { liens.lier(seau, MemeFichier); });
     if (couvertures)
         lierCouvertures(fiches, *couvertures, liens);
 

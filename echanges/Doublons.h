@@ -41,13 +41,14 @@ Paire paire(const QString &a, const QString &b);
 // Marks every two cards of a group as not the same film.
 void marquer(PasDoublons &pasDoublons, const std::vector<QString> &identifiants);
 
-// The covers, for the "same cover" rule. Only pictures whose size another one shares are read.
+// The covers, for the "same cover" rule. Only pictures whose size another one shares are read:
+// their first 16 KB, and the whole picture when those are alike too.
 struct Couvertures
 {
     // The size of the picture a stored path names (cheminImage), -1 when there is none.
     std::function<qint64(const QString &cheminImage)> taille;
-    // Its bytes.
-    std::function<QByteArray(const QString &cheminImage)> octets;
+    // Its first `maximum` bytes (all of them for -1).
+    std::function<QByteArray(const QString &cheminImage, qint64 maximum)> octets;
     // The placeholder of the cards without a cover, which proves nothing.
     QByteArray sansImage;
 };

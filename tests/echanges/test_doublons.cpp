@@ -65,9 +65,9 @@ struct Images
             const auto it = fichiers.constFind(chemin);
             return it == fichiers.cend() ? -1 : it->size();
         };
-        c.octets = [this](const QString &chemin) {
+        c.octets = [this](const QString &chemin, qint64 maximum) {
             lues.append(chemin);
-            return fichiers.value(chemin);
+            return maximum < 0 ? fichiers.value(chemin) : fichiers.value(chemin).left(maximum);
         };
         c.sansImage = std::move(sansImage);
         return c;
@@ -190,6 +190,35 @@ TEST(Doublons, LaMemeCouvertureOctetPourOctet)
     EXPECT_FALSE(images.lues.contains(u"IMAGES_FILMS/D.jpg"_s));
     // Without covers given, none are compared.
     EXPECT_TRUE(Doublons::chercher(fiches).empty());
+}
+
+TEST(Doublons, LesGrandesImagesSontLuesParLeDebutPuisEntieres)
+{
+    // Over 16 KB: alike at the start, told apart by the end; the placeholder in copies.
+    const QByteArray debut(20000, 'x');
+    const QByteArray sansImage = QByteArray(30000, 's');
+    Images images;
+    images.fichiers = {{u"A.jpg"_s, debut + "fin-1"},
+                       {u"B.jpg"_s, debut + "fin-1"},
+                       {u"C.jpg"_s, debut + "fin-2"},
+                       {u"D.jpg"_s, QByteArray(20005, 'y')},
+                       {u"E.jpg"_s, sansImage},
+                       {u"F.jpg"_s, sansImage},
+                       {u"G.jpg"_s, QByteArray(40000, 'g')}};
+    const Catalogue fiches = catalogue({{u"A", u"Un", u"-", u"-", u"-", u"A.jpg"},
+                                        {u"B", u"Deux", u"-", u"-", u"-", u"B.jpg"},
+                                        {u"C", u"Trois", u"-", u"-", u"-", u"C.jpg"},
+                                        {u"D", u"Quatre", u"-", u"-", u"-", u"D.jpg"},
+                                        {u"E", u"Cinq", u"-", u"-", u"-", u"E.jpg"},
+                                        {u"F", u"Six", u"-", u"-", u"-", u"F.jpg"},
+                                        {u"G", u"Sept", u"-", u"-", u"-", u"G.jpg"},
+                                        {u"H", u"Huit", u"-", u"-", u"-", u"G.jpg"}});
+    const Doublons::Couvertures couvertures = images.couvertures(sansImage);
+    EXPECT_EQ(noms(fiches, Doublons::chercher(fiches, {}, &couvertures)),
+              (QStringList{u"A+B"_s, u"G+H"_s}));
+    // D begins unlike the others of its size: its start only is read, once.
+    EXPECT_EQ(images.lues.count(u"D.jpg"_s), 1);
+    EXPECT_EQ(images.lues.count(u"A.jpg"_s), 2);
 }
 
 TEST(Doublons, UneImageQueTropDeFichesPartagentNeDitRien)
