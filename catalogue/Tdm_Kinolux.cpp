@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QUndoStack>
 
@@ -356,32 +357,35 @@ void Tdm_Kinolux::modifierFiche(CleFiche cle, const std::function<void(TFicheFil
 
 void Tdm_Kinolux::adopterFiches(Catalogue fiches)
 {
-    Journal::Changement ajout{
-        Journal::Changement::Genre::Inserer, qint64(m_fichesFilms.size()), 0, {}};
-    ajout.fiches.reserve(fiches.size());
+    // The cards keep their objects; the journal and the undo history take copies.
+    Operation ajout{
+        {Journal::Changement::Genre::Inserer, qint64(m_fichesFilms.size()), 0, {}}, {}, {}};
     for (auto &fiche : fiches) {
-        if (fiche)
-            ajout.fiches.push_back(std::move(*fiche));
+        if (!fiche)
+            continue;
+        ajout.changement.fiches.push_back(*fiche);
+        ajout.objets.push_back(std::move(fiche));
     }
-    if (ajout.fiches.size() == 1) {
+    if (ajout.objets.size() == 1) {
         // Announced as a new catalogue, as any number of adopted cards.
         emit catalogueAReinitialiser();
-        appliquer({std::move(ajout), {}, {}});
+        appliquer(std::move(ajout));
         emit catalogueReinitialise();
-    } else if (!ajout.fiches.empty()) {
-        appliquer({std::move(ajout), {}, {}});
+    } else if (!ajout.objets.empty()) {
+        appliquer(std::move(ajout));
     }
 }
 
 Catalogue Tdm_Kinolux::echangerFiches(Catalogue fiches)
 {
-    Journal::Changement tout{Journal::Changement::Genre::Tout, 0, 0, {}};
-    tout.fiches.reserve(fiches.size());
+    Operation tout{{Journal::Changement::Genre::Tout, 0, 0, {}}, {}, {}};
     for (auto &fiche : fiches) {
-        if (fiche)
-            tout.fiches.push_back(std::move(*fiche));
+        if (!fiche)
+            continue;
+        tout.changement.fiches.push_back(*fiche);
+        tout.objets.push_back(std::move(fiche));
     }
-    Operation ancienne = appliquer({std::move(tout), {}, {}});
+    Operation ancienne = appliquer(std::move(tout));
     Catalogue anciennes;
     anciennes.reserve(ancienne.changement.fiches.size());
     for (TFicheFilm &fiche : ancienne.changement.fiches)
@@ -408,10 +412,11 @@ bool Tdm_Kinolux::supprimerFiche(const QString &idFilmDonne)
 
     bool supprime = false;
     Etape etape(*this);
+    QHash<QString, int> couvertures = couverturesMontrees();
     for (auto i = m_fichesFilms.size(); i-- > 0;) {
         if (m_fichesFilms[i]->idFilm() != idFilm)
             continue;
-        retirerFiche(qsizetype(i));
+        retirerFiche(qsizetype(i), couvertures);
         supprime = true;
     }
     return supprime;
@@ -422,22 +427,34 @@ int Tdm_Kinolux::supprimerFiches(const std::vector<CleFiche> &cles)
     int supprimees = 0;
     Etape etape(*this,
                 cles.size() > 1 ? u"la suppression de %1 fiches"_s.arg(cles.size()) : QString());
+    QHash<QString, int> couvertures = couverturesMontrees();
     for (const CleFiche cle : cles) {
         const qsizetype i = indexDe(cle);
         if (i < 0)
             continue;
-        retirerFiche(i);
+        retirerFiche(i, couvertures);
         ++supprimees;
     }
     return supprimees;
 }
 
-void Tdm_Kinolux::retirerFiche(qsizetype index)
+QHash<QString, int> Tdm_Kinolux::couverturesMontrees() const
 {
-    // Its cover goes to the bin, and to the desktop's trash once the deletion is saved.
+    QHash<QString, int> nombres;
+    nombres.reserve(qsizetype(m_fichesFilms.size()));
+    for (const auto &fiche : m_fichesFilms)
+        ++nombres[fiche->cheminImage()];
+    return nombres;
+}
+
+void Tdm_Kinolux::retirerFiche(qsizetype index, QHash<QString, int> &couvertures)
+{
+    // Its cover goes to the bin, and to the desktop's trash once the deletion is saved; a cover
+    // that another card shows stays.
     const QString cheminImage = m_fichesFilms[size_t(index)]->cheminImage();
     appliquer({{Journal::Changement::Genre::Retirer, index, 1, {}}, {}, {}});
-    mettreCouvertureDeCote(cheminImage);
+    if (--couvertures[cheminImage] <= 0)
+        mettreCouvertureDeCote(cheminImage);
 }
 
 void Tdm_Kinolux::lireBaseFilms()

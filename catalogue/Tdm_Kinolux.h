@@ -7,6 +7,7 @@
 #include "import/Hotes.h"
 
 #include <QByteArrayView>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -111,12 +112,14 @@ public:
     // IMAGES_FILMS/.corbeille: covers set aside, until the next save.
     QString dossierCorbeille() const;
 
-    // Destroys every card, last to first.
+    // Destroys every card, last to first, as the program ends: the journal is removed (the user
+    // said whether to save) and the undo history emptied.
     void detruireFichesFilms();
 
-    // Asks the user to confirm, then removes every card with this identifier together with its
-    // image file (a file inside the program's directory only, never the placeholder). True when
-    // a card was removed.
+    // Asks the user to confirm, then removes every card with this identifier; its image file (a
+    // file inside the program's directory only, never the placeholder, nor one that another card
+    // shows) goes to the bin IMAGES_FILMS/.corbeille, then to the desktop's trash at the next
+    // save. True when a card was removed.
     bool supprimerFiche(const QString &idFilm);
 
     // Removes these cards with their cover files as supprimerFiche does, without a question (the
@@ -168,6 +171,9 @@ public:
     // catalogue, the second for one of its cards.
     void telechargerImage(TFicheFilm &fiche);
     void telechargerImage(CleFiche cle);
+    // The cover a card shown without one fetches as telechargerImage(cle) does; a change the undo
+    // history does not keep (it would undo nothing the user did, and drop what could be redone).
+    void completerCouverture(CleFiche cle);
     bool contientIdFilm(const QString &idFilm) const;
 
     // "IMAGES_FILMS\" + the identifier + ".jpg", the identifier made a plain file name: path
@@ -267,8 +273,11 @@ private:
     void viderFiches();
     // Numbers the cards from m_cles.size() on, then announces a new catalogue.
     void numeroterNouvelles();
-    // Removes the card at this place; its cover goes to the bin.
-    void retirerFiche(qsizetype index);
+    // How many cards show each cover path.
+    QHash<QString, int> couverturesMontrees() const;
+    // Removes the card at this place; its cover goes to the bin unless `couvertures` (counted by
+    // couverturesMontrees, kept up to date here) says another card shows it.
+    void retirerFiche(qsizetype index, QHash<QString, int> &couvertures);
     // The cover file a change is about to write where there is none: undoing it takes it away.
     void conserverCouvertureAbsente(const QString &relatif);
 
@@ -290,8 +299,9 @@ private:
     std::unique_ptr<QUndoStack> m_pileAnnulation;
     std::unique_ptr<EtapeEnCours> m_etape;
     int m_profondeurEtape = 0;
-    // While a step is undone or done again: it records nothing new.
-    bool m_enAnnulation = false;
+    // While a step is undone or done again, or a change the history does not keep is made: the
+    // changes go to the journal only.
+    bool m_sansHistorique = false;
     // Journal: not decided before the catalogue is read and a journal left there looked at.
     enum class EtatJournal
     {

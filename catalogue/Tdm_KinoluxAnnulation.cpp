@@ -54,7 +54,7 @@ private:
     {
         Tdm_Kinolux &dm = m_dm;
         const bool enBloc = m_annulations.size() > k_annoncesUneAUne;
-        dm.m_enAnnulation = true;
+        dm.m_sansHistorique = true;
         {
             Etape etape(dm);
             if (enBloc)
@@ -83,7 +83,7 @@ private:
             if (enBloc)
                 emit dm.catalogueReinitialise();
         }
-        dm.m_enAnnulation = false;
+        dm.m_sansHistorique = false;
         emit dm.annulationAppliquee();
     }
 
@@ -136,7 +136,7 @@ void Tdm_Kinolux::fermerEtape()
                                                 "cette modification en cas d'arrêt."_s);
         }
     }
-    if (m_enAnnulation || etape->annulations.empty())
+    if (m_sansHistorique || etape->annulations.empty())
         return;
     QString texte = etape->libelle;
     if (texte.isEmpty()) {
@@ -248,9 +248,13 @@ Tdm_Kinolux::Operation Tdm_Kinolux::appliquer(Operation operation)
         inverse.cles = std::move(m_cles);
         emit catalogueAReinitialiser();
         m_fichesFilms.clear();
-        m_fichesFilms.reserve(changement.fiches.size());
-        for (TFicheFilm &fiche : changement.fiches)
-            m_fichesFilms.push_back(std::make_unique<TFicheFilm>(std::move(fiche)));
+        if (operation.objets.size() == changement.fiches.size()) {
+            m_fichesFilms = std::move(operation.objets);
+        } else {
+            m_fichesFilms.reserve(changement.fiches.size());
+            for (TFicheFilm &fiche : changement.fiches)
+                m_fichesFilms.push_back(std::make_unique<TFicheFilm>(std::move(fiche)));
+        }
         m_cles = std::move(operation.cles);
         while (m_cles.size() < m_fichesFilms.size())
             m_cles.push_back(m_prochaineCle++);
@@ -260,7 +264,7 @@ Tdm_Kinolux::Operation Tdm_Kinolux::appliquer(Operation operation)
     }
 
     m_etape->journal.push_back(std::move(pourJournal));
-    if (!m_enAnnulation) {
+    if (!m_sansHistorique) {
         m_etape->annulations.emplace_back(Operation{inverse.changement, inverse.cles, {}});
         m_etape->descriptions.append(description);
     }
@@ -319,7 +323,7 @@ void Tdm_Kinolux::noterCouverture(std::shared_ptr<Couverture> couverture)
 {
     std::erase_if(m_couvertures, [](const std::weak_ptr<Couverture> &c) { return c.expired(); });
     m_couvertures.push_back(couverture);
-    if (!m_enAnnulation && m_etape)
+    if (!m_sansHistorique && m_etape)
         m_etape->annulations.emplace_back(std::move(couverture));
 }
 

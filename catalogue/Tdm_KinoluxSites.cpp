@@ -141,6 +141,18 @@ void Tdm_Kinolux::telechargerImage(CleFiche cle)
     modifierFiche(cle, [this](TFicheFilm &fiche) { telechargerImage(fiche); });
 }
 
+void Tdm_Kinolux::completerCouverture(CleFiche cle)
+{
+    struct Retour
+    {
+        bool &sansHistorique;
+        bool avant;
+        ~Retour() { sansHistorique = avant; }
+    } retour{m_sansHistorique, m_sansHistorique};
+    m_sansHistorique = true;
+    telechargerImage(cle);
+}
+
 void Tdm_Kinolux::telechargerImage(TFicheFilm &fiche)
 {
     const QString cheminImage = cheminImagePour(fiche.idFilm());

@@ -292,3 +292,15 @@ TEST_F(Annulation, LesCommandesDansUneEtapeNeFontQuUnPas)
     m_dm->modifierFiche(m_dm->cle(0), [](TFicheFilm &f) { f.setAnnee(u"2000"_s); });
     EXPECT_FALSE(m_dm->pileAnnulation().canRedo());
 }
+
+TEST_F(Annulation, UneCouvertureQuUneAutreFicheMontreResteEnPlace)
+{
+    // Two cards of a file made elsewhere showing one cover: deleting one keeps the other's.
+    m_dm->modifierFiche(m_dm->cle(1), [](TFicheFilm &f) {
+        f.setCheminImage(Tdm_Kinolux::cheminImagePour(u"FILM 0"_s));
+    });
+    m_dm->supprimerFiches({m_dm->cle(0)});
+    EXPECT_EQ(lireFichier(m_repertoire.fichier(u"IMAGES_FILMS/FILM 0.jpg"_s)), "jpeg FILM 0");
+    m_dm->supprimerFiches({m_dm->cle(0)});
+    EXPECT_FALSE(QFile::exists(m_repertoire.fichier(u"IMAGES_FILMS/FILM 0.jpg"_s)));
+}
