@@ -6,6 +6,7 @@
 #include "catalogue/ModeleCatalogue.h"
 #include "catalogue/Tdm_Kinolux.h"
 #include "echanges/AnalyseDossier.h"
+#include "echanges/AutresCatalogues.h"
 #include "echanges/CatalogueHtml.h"
 #include "echanges/Csv.h"
 #include "echanges/FichierEntier.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QMenu>
 #include <QPrintDialog>
@@ -80,6 +82,8 @@ QList<QAction *> Exportations::creerActions(QObject *conteneur)
         {
             {u"exporterCsv"_s, u"Exporter en CSV…"_s, &E::exporterCsvExecute},
             {u"importerCsv"_s, u"Importer un CSV…"_s, &E::importerCsvExecute},
+            {u"importerAutreCatalogue"_s, u"Importer d'un autre catalogue…"_s,
+             &E::importerAutreCatalogueExecute},
             {u"exporterHtml"_s, u"Catalogue HTML…"_s, &E::exporterHtmlExecute},
             {u"exporterPdfListe"_s, u"PDF : liste…"_s, &E::exporterPdfListeExecute},
             {u"exporterPdfFiches"_s, u"PDF : fiches…"_s, &E::exporterPdfFichesExecute},
@@ -189,41 +193,119 @@ void Exportations::importerCsvExecute()
         presents.insert(fiche->idFilm());
 
     Csv::Import import;
-    const bool fini = executerTache(
-        m_fenetre, u"Lecture de %1…"_s.arg(nom),
-        [&](Progression &p) {
-            const Csv::Tableau tableau = Csv::lire(octets, nom);
-        import = Csv::fiches(
-            tableau, nom, [&presents](const QString &id) { return presents.contains(id);
-        },
-        &p);
-});
-if (!fini)
-    return;
-QStringList notes;
-if (!import.dejaPresents.isEmpty())
-    notes.append(u"%1 identifiant(s) déjà dans le catalogue, ignoré(s)."_s.arg(
-        nombre(import.dejaPresents.size())));
-if (!import.colonnesIgnorees.isEmpty())
-    notes.append(u"Colonnes ignorées : %1."_s.arg(import.colonnesIgnorees.join(u", "_s)));
-if (import.fiches.empty()) {
-    notes.prepend(u"Aucune fiche à ajouter depuis %1."_s.arg(nom));
-    m_dialogues.message(u"Importer un CSV"_s, notes.join(u'\n'));
-    return;
+    const auto present = [&presents](const QString &id) {
+        return presents.contains(id);
+    };
+    const auto lire = [&](Progression &p) {
+        import = Csv::fiches(Csv::lire(octets, nom), nom, present, &p);
+    };
+    if (!executerTache(m_fenetre, u"Lecture de %1…"_s.arg(nom), lire))
+        return;
+    QStringList notes;
+    if (!import.dejaPresents.isEmpty())
+        notes.append(u"%1 identifiant(s) déjà dans le catalogue, ignoré(s)."_s.arg(
+            nombre(import.dejaPresents.size())));
+    if (!import.colonnesIgnorees.isEmpty())
+        notes.append(u"Colonnes ignorées : %1."_s.arg(import.colonnesIgnorees.join(u", "_s)));
+    if (!confirmerImport(u"Importer un CSV"_s, nom, import.fiches, notes))
+        return;
+    m_dm.adopterFiches(std::move(import.fiches));
+    if (m_suivreCatalogue)
+        m_suivreCatalogue();
 }
-QStringList titres;
-for (const auto &fiche : import.fiches) {
-    const QString annee = fiche->annee() == u"-"_s ? QString() : u" (%1)"_s.arg(fiche->annee());
-    titres.append(u"• "_s + fiche->titreFrancais() + annee);
+
+bool Exportations::confirmerImport(const QString &titre, const QString &nom,
+                                   const Catalogue &fiches, QStringList notes)
+{
+    if (fiches.empty()) {
+        notes.prepend(u"Aucune fiche à ajouter depuis %1."_s.arg(nom));
+        m_dialogues.message(titre, notes.join(u'\n'));
+        return false;
+    }
+    QStringList titres;
+    for (const auto &fiche : fiches) {
+        const QString annee = fiche->annee() == u"-"_s ? QString() : u" (%1)"_s.arg(fiche->annee());
+        titres.append(u"• "_s + fiche->titreFrancais() + annee);
+    }
+    const QString texte =
+        u"%1 fiche(s) à ajouter depuis %2 :\n%3\n\n%4%5Ajouter ces fiches ?"_s.arg(
+            nombre(qsizetype(fiches.size())), nom, extrait(titres), notes.join(u'\n'),
+            notes.isEmpty() ? QString() : u"\n\n"_s);
+    return m_dialogues.question(titre, texte, false) == Dialogues::Reponse::Oui;
 }
-const QString texte = u"%1 fiche(s) à ajouter depuis %2 :\n%3\n\n%4%5Ajouter ces fiches ?"_s.arg(
-    nombre(qsizetype(import.fiches.size())), nom, extrait(titres), notes.join(u'\n'),
-    notes.isEmpty() ? QString() : u"\n\n"_s);
-if (m_dialogues.question(u"Importer un CSV"_s, texte, false) != Dialogues::Reponse::Oui)
-    return;
-m_dm.adopterFiches(std::move(import.fiches));
-if (m_suivreCatalogue)
-    m_suivreCatalogue();
+
+namespace {
+
+QString lignesEcarts(const QList<AutresCatalogues::Ecart> &ecarts)
+{
+    QStringList lignes;
+    for (const auto &ecart : ecarts)
+        lignes.append(u"• %1 : %2"_s.arg(ecart.entree, ecart.raison));
+    return extrait(lignes);
+}
+
+} // namespace
+
+void Exportations::importerAutreCatalogueExecute()
+{
+    const QString titre = u"Importer d'un autre catalogue"_s;
+    const QString fichier = m_dialogues.ouvrirFichier(
+        titre,
+        u"Catalogues (Tellico, GCstar, Ant Movie Catalog, Kodi)|*.tc;*.gcs;*.xml|"
+        "Tous les fichiers|*"_s,
+        m_dernierFichier);
+    if (fichier.isEmpty())
+        return;
+    const QString nom = QFileInfo(fichier).fileName();
+    // The file is read off the GUI thread, against a copy of the catalogue's cards.
+    QHash<QString, TFicheFilm> presentes;
+    presentes.reserve(qsizetype(m_dm.fichesFilms().size()));
+    for (const auto &fiche : m_dm.fichesFilms())
+        presentes.insert(fiche->idFilm(), *fiche);
+    const AutresCatalogues::TrouverFiche trouver =
+        [&presentes](const QString &id) -> const TFicheFilm * {
+        const auto trouvee = presentes.constFind(id);
+        return trouvee == presentes.cend() ? nullptr : &*trouvee;
+    };
+    AutresCatalogues::Import import;
+    const auto lire = [&](Progression &p) {
+        import = AutresCatalogues::importer(fichier, trouver, &p);
+    };
+    if (!executerTache(m_fenetre, u"Lecture de %1…"_s.arg(nom), lire))
+        return;
+
+    QStringList notes{u"Format : %1."_s.arg(AutresCatalogues::nomFormat(import.format))};
+    if (!import.dejaPresents.isEmpty())
+        notes.append(u"Déjà dans le catalogue, ignoré(s) : %1."_s.arg(
+            extrait(import.dejaPresents).replace(u'\n', u", "_s)));
+    if (!import.repetes.isEmpty())
+        notes.append(u"Répété(s) dans le fichier, ignoré(s) : %1."_s.arg(
+            extrait(import.repetes).replace(u'\n', u", "_s)));
+    if (!import.illisibles.isEmpty())
+        notes.append(u"Non lu(s) :\n"_s + lignesEcarts(import.illisibles));
+    if (!import.remarques.isEmpty())
+        notes.append(u"Sans couverture :\n"_s + lignesEcarts(import.remarques));
+    if (!confirmerImport(titre, nom, import.fiches, notes))
+        return;
+
+    // The covers written and the cards added are one step: undone together.
+    Tdm_Kinolux::Etape etape(m_dm, u"l'importation de « %1 »"_s.arg(nom));
+    for (size_t i = 0; i < import.fiches.size(); ++i) {
+        if (import.couvertures[i].source != AutresCatalogues::Couverture::Source::Aucune)
+            m_dm.conserverCouverture(import.fiches[i]->cheminImage());
+    }
+    AutresCatalogues::CopieCouvertures copie;
+    const auto copier = [&](Progression &p) {
+        copie = AutresCatalogues::copierCouvertures(import, m_dm.repertoire(), &p);
+    };
+    executerTache(m_fenetre, u"Copie des couvertures…"_s, copier);
+    const auto ajoutees = qsizetype(import.fiches.size());
+    m_dm.adopterFiches(std::move(import.fiches));
+    if (m_suivreCatalogue)
+        m_suivreCatalogue();
+    if (!copie.echecs.isEmpty())
+        m_dialogues.message(titre, u"%1 fiche(s) ajoutée(s) ; couvertures non copiées :\n%2"_s.arg(
+                                       nombre(ajoutees), lignesEcarts(copie.echecs)));
 }
 
 void Exportations::exporterHtmlExecute()

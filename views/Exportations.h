@@ -18,8 +18,8 @@ class QWidget;
 class Tdm_Kinolux;
 
 // The commands that take cards out of the catalogue (CSV, HTML catalogue, PDF, printing, .nfo
-// files for media centres) and the CSV import that brings them in. The catalogue window and the
-// overview window each have one, over the cards they give.
+// files for media centres) and the imports that bring them in (CSV, other catalogues). The
+// catalogue window and the overview window each have one, over the cards they give.
 class Exportations final : public QObject
 {
     Q_OBJECT
@@ -48,6 +48,9 @@ public:
 public slots:
     void exporterCsvExecute();
     void importerCsvExecute();
+    // A Tellico, GCstar, Ant Movie Catalog or Kodi file: the cards it holds, shown before they
+    // are added with their covers, in one step of the undo history.
+    void importerAutreCatalogueExecute();
     void exporterHtmlExecute();
     void exporterPdfListeExecute();
     void exporterPdfFichesExecute();
@@ -70,6 +73,9 @@ private:
     void exporterPdf(Impression::Mise mise);
     void imprimer(Impression::Mise mise);
     void termine(const QString &texte);
+    // What an import will add, what it leaves out and why: true when the user agrees.
+    bool confirmerImport(const QString &titre, const QString &nom, const Catalogue &fiches,
+                         QStringList notes);
 
     Tdm_Kinolux &m_dm;
     Dialogues &m_dialogues;

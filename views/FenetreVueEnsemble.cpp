@@ -11,7 +11,9 @@
 #include "chrome/PaintBox.h"
 #include "chrome/Titre.h"
 #include "chrome/UKinoluxGraphic.h"
+#include "views/ActionsAnnulation.h"
 #include "views/ActionsMenu.h"
+#include "views/DialogueDoublons.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/DialogueSauvegardes.h"
 #include "views/Exportations.h"
@@ -42,6 +44,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -370,15 +373,54 @@ void FenetreVueEnsemble::creerMenuCatalogue()
     liste->setObjectName(u"listeActionsCatalogueVueEnsemble"_s);
     auto *menu = new QMenu(this);
     menu->setObjectName(u"menuCatalogue"_s);
+    const QList<QAction *> annulation = creerActionsAnnulation(
+        m_dm, m_dialogues, liste, [this] { annulerModificationExecute(); },
+        [this] { retablirModificationExecute(); });
+    addActions(annulation);
+    menu->addActions(annulation);
+    menu->addSeparator();
     menu->addActions(creerActionsMenu<FenetreVueEnsemble>(
         *this, m_dialogues, liste,
         {{u"restaurerSauvegarde"_s, u"Restaurer une sauvegarde…"_s,
-          &FenetreVueEnsemble::restaurerSauvegardeExecute}}));
+          &FenetreVueEnsemble::restaurerSauvegardeExecute},
+         {u"chercherDoublons"_s, u"Chercher les doublons…"_s,
+          &FenetreVueEnsemble::chercherDoublonsExecute}}));
     m_boutonCatalogue->setObjectName(u"boutonCatalogue"_s);
     m_boutonCatalogue->setText(u"Catalogue…"_s);
     m_boutonCatalogue->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_boutonCatalogue->setPopupMode(QToolButton::InstantPopup);
     m_boutonCatalogue->setMenu(menu);
+}
+
+void FenetreVueEnsemble::annulerModificationExecute()
+{
+    m_dm.pileAnnulation().undo();
+    if (m_liens.suivreCatalogue)
+        m_liens.suivreCatalogue();
+}
+
+void FenetreVueEnsemble::retablirModificationExecute()
+{
+    m_dm.pileAnnulation().redo();
+    if (m_liens.suivreCatalogue)
+        m_liens.suivreCatalogue();
+}
+
+DialogueDoublons *FenetreVueEnsemble::dialogueDoublons() const
+{
+    return m_dialogueDoublons;
+}
+
+void FenetreVueEnsemble::chercherDoublonsExecute()
+{
+    if (m_dialogueDoublons)
+        m_dialogueDoublons->deleteLater();
+    m_dialogueDoublons = new DialogueDoublons(m_dm, m_dialogues, m_liens.suivreCatalogue, this);
+    if (m_dialogueDoublons->groupes().empty()) {
+        m_dialogues.message(u"Doublons"_s, u"Aucun doublon trouvé."_s);
+        return;
+    }
+    m_dialogueDoublons->open();
 }
 
 DialogueSauvegardes *FenetreVueEnsemble::dialogueSauvegardes() const

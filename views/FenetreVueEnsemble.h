@@ -13,6 +13,7 @@
 class Dialogues;
 class DialogueModificationSelection;
 class Exportations;
+class DialogueDoublons;
 class DialogueSauvegardes;
 class FichiersVideo;
 class ModeleVueEnsemble;
@@ -67,6 +68,8 @@ public:
     FichiersVideo &fichiersVideo() { return *m_fichiersVideo; }
     QToolButton &boutonCatalogue() { return *m_boutonCatalogue; }
     DialogueSauvegardes *dialogueSauvegardes() const;
+    // The doubles dialog, once opened.
+    DialogueDoublons *dialogueDoublons() const;
     // The dialog of the running "Modifier la sélection…", while it is open.
     DialogueModificationSelection *dialogueModification() const;
 
@@ -82,6 +85,11 @@ public slots:
     // "Restaurer une sauvegarde…": the kept versions of the catalogue file to choose from; the
     // chosen one replaces the catalogue in memory once the user agrees.
     void restaurerSauvegardeExecute();
+    // Undo and redo of the catalogue's changes, as in the catalogue window.
+    void annulerModificationExecute();
+    void retablirModificationExecute();
+    // "Chercher les doublons…": the groups of cards likely the same film, to merge or set aside.
+    void chercherDoublonsExecute();
     void appliquerSauvegarde();
     void fondPaint();
     void enregistrerReglages() const;
@@ -120,6 +128,7 @@ private:
     FichiersVideo *m_fichiersVideo = nullptr;
     QToolButton *m_boutonCatalogue;
     QPointer<DialogueSauvegardes> m_dialogueSauvegardes;
+    QPointer<DialogueDoublons> m_dialogueDoublons;
     // In the export menu: the selection rather than the whole catalogue.
     QAction *m_exporterSelection = nullptr;
     OngletStatistiques *m_ongletStatistiques;

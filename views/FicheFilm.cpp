@@ -263,7 +263,7 @@ void FicheFilm::afficher(CleFiche cle, Tdm_Kinolux &dm)
     // The cover just downloaded is shown at once, not at the card's next showing. A stored path
     // that leads out of the program's directory counts as no cover: nothing is read there.
     if (!chargerCouverture(dm.cheminInterieur(fiche.cheminImage()))) {
-        dm.telechargerImage(cle);
+        dm.completerCouverture(cle);
         chargerCouverture(dm.cheminInterieur(fiche.cheminImage()));
     }
 

@@ -20,6 +20,7 @@
 #include <QProgressDialog>
 
 #include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using AnalyseDossier::Source;
@@ -29,7 +30,7 @@ namespace {
 // The cover a card of the folder gets: the poster beside the film, copied under the card's
 // name, else the placeholder. Nothing is fetched from the network for a card the user's own
 // files describe.
-void couverture(const Tdm_Kinolux &dm, TFicheFilm &fiche, const QString &affiche)
+void couverture(Tdm_Kinolux &dm, TFicheFilm &fiche, const QString &affiche)
 {
     const QString placeholder = u"IMAGES_FILMS\\SANSIMAGE.jpg"_s;
     fiche.setCheminImage(placeholder);
@@ -153,6 +154,9 @@ void FichiersVideo::importerAnalyse()
                                 m_fenetre);
     progression.setWindowModality(Qt::WindowModal);
     progression.setMinimumDuration(500);
+    // The cards made are one step of the history.
+    std::optional<Tdm_Kinolux::Etape> etape;
+    etape.emplace(m_dm, u"l'importation de fichiers vidéo"_s);
     for (size_t i = 0; i < choix.size(); ++i) {
         progression.setValue(int(i));
         QApplication::processEvents();
@@ -194,6 +198,7 @@ void FichiersVideo::importerAnalyse()
             ++m_bilan.ajoutees;
     }
     progression.setValue(int(choix.size()));
+    etape.reset();
     if (m_suivreCatalogue)
         m_suivreCatalogue();
 
@@ -259,6 +264,7 @@ void FichiersVideo::remplacerIntrouvables()
     DialogueFichiersIntrouvables *dialogue = m_introuvables;
     if (!dialogue)
         return;
+    Tdm_Kinolux::Etape etape(m_dm);
     for (const auto &[cle, video] : dialogue->remplacements()) {
         const QString chemin = AnalyseDossier::cheminPourFiche(video, m_dm.repertoire());
         m_dm.modifierFiche(cle, [&chemin](TFicheFilm &fiche) { fiche.setCheminFichier(chemin); });

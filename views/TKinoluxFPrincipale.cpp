@@ -14,6 +14,7 @@
 #include "chrome/TformMessageFlash.h"
 #include "chrome/Titre.h"
 #include "chrome/UKinoluxGraphic.h"
+#include "views/ActionsAnnulation.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/Exportations.h"
 #include "views/FenetreVueEnsemble.h"
@@ -36,6 +37,9 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUndoStack>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -287,6 +291,27 @@ void TKinoluxFPrincipale::creerActionsExports()
     });
 }
 
+void TKinoluxFPrincipale::creerActionsAnnulation()
+{
+    auto *liste = new QObject(this);
+    liste->setObjectName(u"listeActionsAnnulation"_s);
+    addActions(::creerActionsAnnulation(
+        *m_dm, m_dialogues, liste, [this] { annulerModificationExecute(); },
+        [this] { retablirModificationExecute(); }));
+}
+
+void TKinoluxFPrincipale::annulerModificationExecute()
+{
+    m_dm->pileAnnulation().undo();
+    suivreCatalogue();
+}
+
+void TKinoluxFPrincipale::retablirModificationExecute()
+{
+    m_dm->pileAnnulation().redo();
+    suivreCatalogue();
+}
+
 const TFicheFilm *TKinoluxFPrincipale::ficheDuTitre(const QString &titre) const
 {
     if (!m_dm)
@@ -304,7 +329,11 @@ void TKinoluxFPrincipale::afficherFicheDuTitre(const QString &titre)
 
 void TKinoluxFPrincipale::relierAction(QAction &action, std::function<void()> gestionnaire)
 {
+    // What a command changes in the catalogue is one step of the undo history.
     connect(&action, &QAction::triggered, this, [this, gestionnaire = std::move(gestionnaire)] {
+        std::optional<Tdm_Kinolux::Etape> etape;
+        if (m_dm)
+            etape.emplace(*m_dm);
         executerCommande(m_dialogues, gestionnaire);
     });
 }
@@ -315,6 +344,7 @@ void TKinoluxFPrincipale::relier(Tdm_Kinolux &dm, TformMessageFlash &flash, TAbo
     m_flash = &flash;
     m_aPropos = &aPropos;
     creerActionsExports();
+    creerActionsAnnulation();
     const ModeleCatalogue &modele = dm.modele();
     m_ongletListeFilms->relier(modele);
     m_ongletImports->relier(dm);
@@ -439,6 +469,10 @@ void TKinoluxFPrincipale::chargerBaseExecute()
     }
     m_baseChargee = true;
     MAJ_ListeFilms();
+    // The changes a run that stopped without saving left in the journal, when the user wants
+    // them back.
+    if (m_dm->recupererJournal() > 0)
+        MAJ_ListeFilms();
 }
 
 void TKinoluxFPrincipale::MAJListeMovieCoversExecute()

@@ -96,6 +96,9 @@ public slots:
     // The film list, the tree and the search after a change made elsewhere (the overview): the
     // selected card stays selected and is shown again.
     void suivreCatalogue();
+    // The last change of the catalogue undone (Ctrl+Z), or done again (Ctrl+Maj+Z).
+    void annulerModificationExecute();
+    void retablirModificationExecute();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -109,6 +112,8 @@ private:
     void creerActionsVues();
     // The export commands over the whole catalogue and their button, once the data module is known.
     void creerActionsExports();
+    // Undo and redo, once the data module is known.
+    void creerActionsAnnulation();
     // The action runs the handler through the error box of every command.
     void relierAction(QAction &action, std::function<void()> gestionnaire);
     // The control's signal triggers the action of this name.

@@ -12,6 +12,7 @@
 #include "tests/support/ServeurDeTest.h"
 #include "tests/support/VideosDeTest.h"
 #include "views/DialogueAnalyseDossier.h"
+#include "views/DialogueDoublons.h"
 #include "views/DialogueModificationSelection.h"
 #include "views/FenetreVueEnsemble.h"
 #include "views/FichiersVideo.h"
@@ -44,7 +45,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -63,6 +66,40 @@ QImage capture(QWidget &fenetre, const QString &nom)
     QDir().mkpath(dossier);
     image.save(dossier + u'/' + nom);
     return image;
+}
+
+// What a click on the button opens: the menu's name, its top and its captions. The menu runs its
+// own loop: a timer looks for it until it is up, takes its picture, then closes it.
+struct MenuLu
+{
+    QString nom;
+    int haut = 0;
+    QStringList legendes;
+};
+
+MenuLu lireMenu(QWidget &bouton, const QString &image)
+{
+    MenuLu lu;
+    QTimer guetteur;
+    guetteur.setInterval(50);
+    QObject::connect(&guetteur, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        guetteur.stop();
+        lu.nom = menu->objectName();
+        lu.haut = menu->geometry().top();
+        for (const QAction *action : menu->actions())
+            if (!action->isSeparator())
+                lu.legendes.append(action->text());
+        capture(*menu, image);
+        menu->close();
+    });
+    guetteur.start();
+    QTest::mouseClick(&bouton, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !guetteur.isActive(); }, 5000)) << "no menu";
+    guetteur.stop();
+    return lu;
 }
 
 TEST(FenetreReelle, ThePanelIsPaintedOpensTheCatalogueAndQuits)
@@ -432,30 +469,14 @@ TEST(FenetreReelle, LesMenusDExportSOuvrentSansRienCouvrir)
                           : 0;
     EXPECT_GT(differents, 4) << "the button's picture is painted in the band";
 
-    // A click opens the menu of the eight commands below the button.
-    // The menu runs its own loop: a timer looks for it until it is up, then closes it.
-    QStringList legendes;
-    QTimer guetteur;
-    guetteur.setInterval(50);
-    QObject::connect(&guetteur, &QTimer::timeout, [&] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        guetteur.stop();
-        EXPECT_EQ(menu->objectName(), u"menuExporter"_s);
-        EXPECT_GE(menu->geometry().top(), bouton->mapToGlobal(QPoint(0, 0)).y());
-        for (const QAction *action : menu->actions())
-            if (!action->isSeparator())
-                legendes.append(action->text());
-        capture(*menu, u"exporter-menu.png"_s);
-        menu->close();
-    });
-    guetteur.start();
-    QTest::mouseClick(bouton, Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !guetteur.isActive(); }, 5000)) << "no menu";
-    guetteur.stop();
-    EXPECT_EQ(legendes.size(), 8);
+    // A click opens the menu of the commands below the button.
+    const MenuLu menu = lireMenu(*bouton, u"exporter-menu.png"_s);
+    EXPECT_EQ(menu.nom, u"menuExporter"_s);
+    EXPECT_GE(menu.haut, bouton->mapToGlobal(QPoint(0, 0)).y());
+    const QStringList &legendes = menu.legendes;
+    EXPECT_EQ(legendes.size(), 9);
     EXPECT_EQ(legendes.value(0), u"Exporter en CSV…"_s);
+    EXPECT_EQ(legendes.value(2), u"Importer d'un autre catalogue…"_s);
     EXPECT_TRUE(dialogues.appels.isEmpty());
 }
 
@@ -525,4 +546,60 @@ TEST_F(AvecSite, UnDossierDeFilmsAnalyseDevientDesFichesAvecLeursCouvertures)
     QTest::qWait(100);
     capture(vue, u"analyse-dossier-fiches.png"_s);
     qunsetenv("XDG_CACHE_HOME");
+}
+
+TEST_F(AvecSite, LesDoublonsCoteACoteEtLAnnulationDansLeMenuCatalogue)
+{
+    ouvrir();
+    TKinoluxFPrincipale &fp = kinolux->KinoluxFPrincipale();
+    Tdm_Kinolux &dm = kinolux->dm_Kinolux();
+    // Three films of the service, one of them typed twice by hand with a year and actors of its
+    // own, and a remake that is no double.
+    for (const QString &titre : {u"PSYCHOSE"_s, u"PLAYTIME"_s, u"METROPOLIS"_s}) {
+        auto fiche = dm.importerFiche(titre);
+        ASSERT_NE(fiche, nullptr) << titre.toStdString();
+        dm.ajouterFicheFilm(fiche);
+    }
+    const TFicheFilm &psychose = *dm.fichesFilms().front();
+    auto copie = std::make_unique<TFicheFilm>(
+        u"PSYCHOSE (DVD)"_s, psychose.titreFrancais(), u"-"_s, psychose.duree(),
+        u"Marion Crane s'enfuit avec 40 000 dollars…"_s, u"-"_s, psychose.titreOriginal(),
+        psychose.realisateurs(), QStringList(), QStringList{u"Horreur"_s},
+        QStringList{u"Vera Miles"_s}, QStringList());
+    copie->setCheminImage(u"IMAGES_FILMS\\SANSIMAGE.jpg"_s);
+    copie->setNomSupport(u"DVD zone 2"_s);
+    dm.ajouterFicheFilm(copie);
+    auto remake = std::make_unique<TFicheFilm>(dm.fichesFilms()[2]->idFilm() + u" (2027)"_s);
+    remake->setTitreFrancais(dm.fichesFilms()[2]->titreFrancais());
+    remake->setAnnee(u"2027"_s);
+    remake->setCheminImage(u"IMAGES_FILMS\\SANSIMAGE.jpg"_s);
+    dm.ajouterFicheFilm(remake);
+    fp.MAJ_ListeFilms();
+
+    fp.action(u"afficherVueEnsemble"_s)->trigger();
+    FenetreVueEnsemble &vue = *fp.vueEnsemble();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&vue));
+    vue.findChild<QAction *>(u"chercherDoublons"_s)->trigger();
+    DialogueDoublons *dialogue = vue.dialogueDoublons();
+    ASSERT_NE(dialogue, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialogue));
+    ASSERT_EQ(dialogue->groupes().size(), 1u);
+    EXPECT_EQ(dialogue->tableDoublons().columnCount(), 2);
+    dialogue->choisir(ChampsFiche::NomSupport, 1);
+    QTest::qWait(50);
+    capture(*dialogue, u"doublons.png"_s);
+    dialogue->boutonFusionner().click();
+    EXPECT_EQ(dm.fichesFilms().size(), 4u);
+    dialogue->close();
+
+    // The Catalogue menu names the step Ctrl+Z would undo.
+    const QStringList legendes =
+        lireMenu(*vue.findChild<QToolButton *>(u"boutonCatalogue"_s), u"vue-ensemble-annuler.png"_s)
+            .legendes;
+    EXPECT_EQ(legendes.value(0), u"Annuler la fusion de 2 fiches"_s);
+    vue.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&vue));
+    QTest::keyClick(&vue, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(dm.fichesFilms().size(), 5u);
+    EXPECT_TRUE(dm.pileAnnulation().canRedo());
 }

@@ -102,9 +102,9 @@ TEST_F(ExportationsProgramme, LaFenetreDuCatalogueGagneUnBoutonSansRienDeplacer)
     for (const QAction *action :
          programme.fp().findChild<QObject *>(u"listeActionsExports"_s)->findChildren<QAction *>())
         noms.append(action->objectName());
-    EXPECT_EQ(noms, (QStringList{u"exporterCsv"_s, u"importerCsv"_s, u"exporterHtml"_s,
-                                 u"exporterPdfListe"_s, u"exporterPdfFiches"_s, u"imprimerListe"_s,
-                                 u"imprimerFiches"_s, u"exporterNfo"_s}));
+    EXPECT_EQ(noms, (QStringList{u"exporterCsv"_s, u"importerCsv"_s, u"importerAutreCatalogue"_s,
+                                 u"exporterHtml"_s, u"exporterPdfListe"_s, u"exporterPdfFiches"_s,
+                                 u"imprimerListe"_s, u"imprimerFiches"_s, u"exporterNfo"_s}));
 }
 
 TEST_F(ExportationsProgramme, UnCsvExporteSeReimporteChampPourChampDansUnCatalogueVide)
