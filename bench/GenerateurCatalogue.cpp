@@ -108,6 +108,17 @@ const std::vector<TFicheFilm> &copies(int nombre)
     return liste;
 }
 
+const QTemporaryDir &dossierAvecBase(const QString &modele, int nombre)
+{
+    static const QTemporaryDir dossier = [&] {
+        QTemporaryDir d;
+        QFile::copy(modele, d.filePath(QStringLiteral("baseFilmModele.bdf")));
+        ecrireBase(d.path(), nombre);
+        return d;
+    }();
+    return dossier;
+}
+
 std::vector<std::unique_ptr<TFicheFilm>> fiches(int nombre, quint32 graine)
 {
     Tirage tirage(graine);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <vector>
@@ -19,6 +20,10 @@ const std::vector<TFicheFilm> &copies(int nombre);
 // Writes `nombre` cards to baseFilm.bdf with the data module; the directory holds the template.
 // A baseFilm.bdf already there is replaced.
 void ecrireBase(const QString &repertoire, int nombre, quint32 graine = 1);
+
+// A temporary program directory holding the template `modele` and a catalogue of `nombre`
+// cards, made at the first call of a program (later calls give the same one).
+const QTemporaryDir &dossierAvecBase(const QString &modele, int nombre);
 
 // The bytes of a movies.txt of `nombre` titles in the index's form, such as "PONT (LE)".
 QByteArray listeTitres(int nombre, quint32 graine = 1);

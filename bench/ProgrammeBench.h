@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/Kinolux.h"
+#include "bench/DialoguesMuets.h"
 #include "bench/GenerateurCatalogue.h"
 #include "bench/Rapporteur.h"
-#include "catalogue/Dialogues.h"
 #include "chrome/TTransparentWnd.h"
 #include "views/TKinoluxFPrincipale.h"
 
@@ -16,22 +16,13 @@
 #include <QTemporaryDir>
 
 #include <memory>
-
-// Dialogs that answer nothing: a benchmark that raises an error stops at once.
-class DialoguesMuets final : public Dialogues
+}
+QString choisirDossier(const QString &, const QString &) override
 {
-public:
-    void message(const QString &, const QString &) override {}
-    void erreur(const QString &texte) override { qFatal("%s", qPrintable(texte)); }
-    Reponse question(const QString &, const QString &, bool) override { return Reponse::Non; }
-    QString saisie(const QString &, const QString &) override { return {}; }
-    QString ouvrirFichier(const QString &, const QString &, const QString &) override { return {}; }
-    QString enregistrerFichier(const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString choisirDossier(const QString &, const QString &) override { return {}; }
-};
+    return {};
+}
+}
+;
 
 // The whole program on a temporary directory holding the delivered files of the build (the
 // programs left out) and, when `fiches` > 0, a generated catalogue of that many cards.

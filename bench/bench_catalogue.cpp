@@ -22,13 +22,7 @@ constexpr int k_titres = 200000;
 // A program directory holding the template and a generated catalogue, made once.
 const QTemporaryDir &repertoire()
 {
-    static const QTemporaryDir dossier = [] {
-        QTemporaryDir d;
-        QFile::copy(QStringLiteral(KINOLUX_MODELE), d.filePath(u"baseFilmModele.bdf"_s));
-        GenerateurCatalogue::ecrireBase(d.path(), k_fiches);
-        return d;
-    }();
-    return dossier;
+    return GenerateurCatalogue::dossierAvecBase(QStringLiteral(KINOLUX_MODELE), k_fiches);
 }
 
 void LireBaseFilms(benchmark::State &etat)
