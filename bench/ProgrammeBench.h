@@ -16,13 +16,6 @@
 #include <QTemporaryDir>
 
 #include <memory>
-}
-QString choisirDossier(const QString &, const QString &) override
-{
-    return {};
-}
-}
-;
 
 // The whole program on a temporary directory holding the delivered files of the build (the
 // programs left out) and, when `fiches` > 0, a generated catalogue of that many cards.

@@ -25,14 +25,6 @@ const QTemporaryDir &repertoire()
     return GenerateurCatalogue::dossierAvecBase(QStringLiteral(KINOLUX_MODELE), k_fiches);
 }
 
-}
-QString choisirDossier(const QString &, const QString &) override
-{
-    return {};
-}
-}
-;
-
 // A data module on the catalogue, the film list's order made as the views make it.
 std::unique_ptr<Tdm_Kinolux> demarrer(Dialogues *dialogues = nullptr)
 {

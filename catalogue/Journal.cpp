@@ -206,11 +206,15 @@ void appliquer(const Changement &changement, Catalogue &fiches)
 
 Lecture lire(const QString &fichier)
 {
-    Lecture lecture;
     QFile entree(fichier);
     if (!entree.open(QIODevice::ReadOnly))
-        return lecture;
-    const QByteArray octets = entree.readAll();
+        return {};
+    return lireOctets(entree.readAll());
+}
+
+Lecture lireOctets(const QByteArray &octets)
+{
+    Lecture lecture;
     if (!octets.startsWith(QByteArrayView(k_marque, k_longueurMarque)))
         return lecture;
     QDataStream flux(octets.mid(k_longueurMarque));

@@ -68,6 +68,7 @@ struct Lecture
 };
 
 Lecture lire(const QString &fichier);
+Lecture lireOctets(const QByteArray &octets);
 
 // The journal being written. Each record is flushed to the disk (fdatasync) before `ajouter`
 // returns. Not copyable; closes its file when destroyed.

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QStandardPaths>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -24,6 +25,25 @@ const QString k_journal = u"baseFilm.journal"_s;
 constexpr int k_etapesGardees = 100;
 // A step of more changes than this is announced to the views as a new catalogue.
 constexpr size_t k_annoncesUneAUne = 32;
+
+// Moves a file to the desktop's trash. Qt cannot make the trash when the user's data folder
+// does not exist yet, and then puts the file in a "files" folder of the working directory: the
+// folder is made first, and such a move is taken back.
+bool versLaCorbeilleDuBureau(const QString &fichier, QString *dans = nullptr)
+{
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QString place;
+    if (!QFile::moveToTrash(fichier, &place))
+        return false;
+    if (QFileInfo(place).isAbsolute()) {
+        if (dans)
+            *dans = place;
+        return true;
+    }
+    QFile::rename(place, fichier);
+    QFile::remove(u"info/"_s + QFileInfo(place).fileName() + u".trashinfo"_s);
+    return false;
+}
 
 } // namespace
 
@@ -385,13 +405,13 @@ void Tdm_Kinolux::viderCorbeille()
         const auto couverture = faible.lock();
         QString dansLaCorbeille;
         if (couverture && couverture->tenue.startsWith(corbeille) &&
-            QFile::moveToTrash(couverture->tenue, &dansLaCorbeille))
+            versLaCorbeilleDuBureau(couverture->tenue, &dansLaCorbeille))
             couverture->tenue = dansLaCorbeille;
     }
     // Covers of steps the history no longer holds.
     QDirIterator restes(dossierCorbeille(), QDir::Files | QDir::Hidden);
     while (restes.hasNext())
-        QFile::moveToTrash(restes.next());
+        versLaCorbeilleDuBureau(restes.next());
 }
 
 QString Tdm_Kinolux::cheminJournal() const
@@ -522,6 +542,6 @@ void Tdm_Kinolux::rangerCorbeille()
         if (!relatif.isEmpty() && nommees.contains(QDir::cleanPath(relatif)) &&
             !QFileInfo::exists(place) && QFile::rename(fichier, place))
             continue;
-        QFile::moveToTrash(fichier);
+        versLaCorbeilleDuBureau(fichier);
     }
 }

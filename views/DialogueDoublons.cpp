@@ -69,6 +69,7 @@ DialogueDoublons::DialogueDoublons(Tdm_Kinolux &dm, Dialogues &dialogues,
     separation->addWidget(droite);
     separation->setStretchFactor(1, 3);
     auto *boutons = new QDialogButtonBox(QDialogButtonBox::Close);
+    boutons->button(QDialogButtonBox::Close)->setText(u"Fermer"_s);
     boutons->addButton(m_pasDoublons, QDialogButtonBox::ActionRole);
     boutons->addButton(m_fusionner, QDialogButtonBox::ActionRole);
     auto *disposition = new QVBoxLayout(this);

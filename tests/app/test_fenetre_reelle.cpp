@@ -36,6 +36,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -51,6 +52,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <zip.h>
 
 #include <memory>
 
@@ -602,4 +605,68 @@ TEST_F(AvecSite, LesDoublonsCoteACoteEtLAnnulationDansLeMenuCatalogue)
     QTest::keyClick(&vue, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(dm.fichesFilms().size(), 5u);
     EXPECT_TRUE(dm.pileAnnulation().canRedo());
+}
+
+TEST(FenetreReelle, LesCataloguesDeQuatreProgrammesSImportentDansLaVueDEnsemble)
+{
+    RepertoireTest repertoire;
+    DialoguesScriptes dialogues;
+    Kinolux kinolux(repertoire.chemin(), dialogues);
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+    fp.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
+    fp.TimerDemarreTimer();
+    fp.action(u"afficherVueEnsemble"_s)->trigger();
+    FenetreVueEnsemble &vue = *fp.vueEnsemble();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&vue));
+
+    // One small file of each program, written here as each one writes it.
+    QTemporaryDir autres;
+    const auto ecrire = [&](const QString &nom, const QByteArray &octets) {
+        QFile fichier(autres.filePath(nom));
+        EXPECT_TRUE(fichier.open(QIODevice::WriteOnly) && fichier.write(octets) == octets.size());
+        return fichier.fileName();
+    };
+    QByteArray tellico = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<tellico xmlns=\"http://periapsis.org/tellico/\" syntaxVersion=\"11\">"
+                         "<collection title=\"Films\" type=\"3\"><entry id=\"1\">"
+                         "<title>Jour de fête</title><year>1949</year>"
+                         "<directors><director>Jacques Tati</director></directors>"
+                         "</entry></collection></tellico>";
+    const QString tc = autres.filePath(u"films.tc"_s);
+    {
+        int code = 0;
+        zip_t *archive = zip_open(QFile::encodeName(tc).constData(), ZIP_CREATE, &code);
+        ASSERT_NE(archive, nullptr);
+        zip_source_t *source = zip_source_buffer(archive, tellico.constData(), tellico.size(), 0);
+        ASSERT_GE(zip_file_add(archive, "tellico.xml", source, ZIP_FL_ENC_UTF_8), 0);
+        ASSERT_EQ(zip_close(archive), 0);
+    }
+    const QStringList fichiers{
+        tc,
+        ecrire(u"films.gcs"_s, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                               "<collection type=\"GCfilms\"><item id=\"1\" title=\"Playtime\" "
+                               "date=\"1967\" director=\"Jacques Tati\"/></collection>"),
+        ecrire(u"films.xml"_s,
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<AntMovieCatalog Format=\"42\">"
+               "<Catalog><Contents><Movie Number=\"1\" TranslatedTitle=\"Mon oncle\" "
+               "Year=\"1958\" Rating=\"8\"/></Contents></Catalog></AntMovieCatalog>"),
+        ecrire(u"videodb.xml"_s, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<videodb>"
+                                 "<version>1</version><movie><title>Trafic</title>"
+                                 "<year>1971</year></movie></videodb>"),
+    };
+    for (const QString &fichier : fichiers) {
+        const size_t avant = kinolux.dm_Kinolux().fichesFilms().size();
+        dialogues.fichiers.enqueue(fichier);
+        dialogues.reponses.enqueue(Dialogues::Reponse::Oui);
+        vue.findChild<QAction *>(u"importerAutreCatalogue"_s)->trigger();
+        EXPECT_EQ(kinolux.dm_Kinolux().fichesFilms().size(), avant + 1) << fichier.toStdString();
+    }
+    EXPECT_EQ(dialogues.erreurs(), QStringList());
+    QStringList titres;
+    for (int ligne = 0; ligne < fp.listeFilms().count(); ++ligne)
+        titres.append(fp.listeFilms().item(ligne)->text());
+    EXPECT_EQ(titres, (QStringList{u"Jour de fête"_s, u"Mon oncle"_s, u"Playtime"_s, u"Trafic"_s}));
+    QTest::qWait(50);
+    capture(vue, u"importer-autre-catalogue.png"_s);
 }

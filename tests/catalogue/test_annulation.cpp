@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -46,7 +47,8 @@ protected:
         // The desktop's trash of this test.
         ASSERT_TRUE(m_donnees.isValid());
         m_ancienDonnees = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", m_donnees.path().toUtf8());
+        // A data folder not made yet, as for a user who never ran a desktop program.
+        qputenv("XDG_DATA_HOME", m_donnees.filePath(u"donnees"_s).toUtf8());
         m_dm = std::make_unique<Tdm_Kinolux>(m_repertoire.chemin(), &m_dialogues);
         m_dm->lireBaseFilms();
         m_dm->recupererJournal();
@@ -66,7 +68,10 @@ protected:
     void TearDown() override
     {
         m_dm.reset();
-        qputenv("XDG_DATA_HOME", m_ancienDonnees);
+        if (m_ancienDonnees.isEmpty())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", m_ancienDonnees);
     }
 
     void ecrireCouverture(const QString &id, const QByteArray &octets)
@@ -240,7 +245,9 @@ TEST_F(Annulation, LEnregistrementEnvoieLaCorbeilleALaCorbeilleDuBureau)
     ASSERT_EQ(corbeille().size(), 2);
     m_dm->ecrireBaseFilms();
     EXPECT_TRUE(corbeille().isEmpty());
-    EXPECT_EQ(QDir(m_donnees.filePath(u"Trash/files"_s)).entryList(QDir::Files).size(), 2);
+    // In the user's trash, made for it; never in the working folder.
+    EXPECT_EQ(QDir(m_donnees.filePath(u"donnees/Trash/files"_s)).entryList(QDir::Files).size(), 2);
+    EXPECT_FALSE(QFileInfo::exists(u"files"_s));
     // Undone after the save, the cards find their covers again.
     m_dm->pileAnnulation().undo();
     EXPECT_EQ(etat(), avant);

@@ -1,6 +1,7 @@
 #include "chrome/TTransparentWnd.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,10 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     gestionnairePrecedent = qInstallMessageHandler(filtrerMessages);
     QApplication application(argc, argv);
+    // The desktop's trash, where covers of deleted cards go, is one of the test program's own.
+    QTemporaryDir donnees;
+    if (qEnvironmentVariableIsEmpty("XDG_DATA_HOME"))
+        qputenv("XDG_DATA_HOME", donnees.path().toUtf8());
     TTransparentWnd::definirAttenteFondu(0);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
