@@ -105,6 +105,24 @@ MenuLu lireMenu(QWidget &bouton, const QString &image)
     return lu;
 }
 
+// The program on a folder of its own, its catalogue window shown and its catalogue read.
+struct ProgrammeMontre
+{
+    RepertoireTest repertoire;
+    DialoguesScriptes dialogues;
+    Kinolux kinolux{repertoire.chemin(), dialogues};
+    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
+
+    bool montrer()
+    {
+        fp.show();
+        if (!QTest::qWaitForWindowExposed(&fp))
+            return false;
+        fp.TimerDemarreTimer();
+        return true;
+    }
+};
+
 TEST(FenetreReelle, ThePanelIsPaintedOpensTheCatalogueAndQuits)
 {
     ASSERT_EQ(QGuiApplication::platformName(), u"xcb"_s)
@@ -446,13 +464,10 @@ TEST(FenetreReelle, LeMurDAffichesMontreLesCouverturesDuService)
 
 TEST(FenetreReelle, LesMenusDExportSOuvrentSansRienCouvrir)
 {
-    RepertoireTest repertoire;
-    DialoguesScriptes dialogues;
-    Kinolux kinolux(repertoire.chemin(), dialogues);
-    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
-    fp.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
-    fp.TimerDemarreTimer();
+    ProgrammeMontre programme;
+    ASSERT_TRUE(programme.montrer());
+    DialoguesScriptes &dialogues = programme.dialogues;
+    TKinoluxFPrincipale &fp = programme.fp;
     auto *bouton = fp.findChild<QWidget *>(u"boutonExporter"_s);
     auto *vueEnsemble = fp.findChild<QWidget *>(u"boutonVueEnsemble"_s);
     ASSERT_NE(bouton, nullptr);
@@ -609,13 +624,11 @@ TEST_F(AvecSite, LesDoublonsCoteACoteEtLAnnulationDansLeMenuCatalogue)
 
 TEST(FenetreReelle, LesCataloguesDeQuatreProgrammesSImportentDansLaVueDEnsemble)
 {
-    RepertoireTest repertoire;
-    DialoguesScriptes dialogues;
-    Kinolux kinolux(repertoire.chemin(), dialogues);
-    TKinoluxFPrincipale &fp = kinolux.KinoluxFPrincipale();
-    fp.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fp));
-    fp.TimerDemarreTimer();
+    ProgrammeMontre programme;
+    ASSERT_TRUE(programme.montrer());
+    DialoguesScriptes &dialogues = programme.dialogues;
+    Kinolux &kinolux = programme.kinolux;
+    TKinoluxFPrincipale &fp = programme.fp;
     fp.action(u"afficherVueEnsemble"_s)->trigger();
     FenetreVueEnsemble &vue = *fp.vueEnsemble();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&vue));
