@@ -29,6 +29,8 @@ constexpr qsizetype k_enTeteEnregistrement = 8;
 // No change of a catalogue comes near: a longer length is a damaged record.
 constexpr quint32 k_enregistrementMaximal = 1024u * 1024 * 1024;
 constexpr QDataStream::Version k_versionFlux = QDataStream::Qt_6_0;
+// The fewest bytes a card takes in a record: the length or count of each of its fields.
+constexpr qint64 k_ficheMinimale = 4 * ChampsFiche::NombreChamps;
 
 const std::array<quint32, 256> &tableCrc()
 {
@@ -63,6 +65,26 @@ void ecrireFiche(QDataStream &flux, const TFicheFilm &fiche)
     }
 }
 
+// A list as QDataStream writes it (a count, then each element), read without trusting the count:
+// Qt's own reading reserves room for it first, and a damaged count asks for gigabytes.
+template <typename T> bool lireListe(QDataStream &flux, QList<T> &liste)
+{
+    quint32 nombre = 0;
+    flux >> nombre;
+    // Each element takes at least the four bytes of its length.
+    if (flux.status() != QDataStream::Ok || qint64(nombre) * 4 > flux.device()->bytesAvailable()) {
+        flux.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    liste.clear();
+    for (quint32 i = 0; i < nombre && flux.status() == QDataStream::Ok; ++i) {
+        T element;
+        flux >> element;
+        liste.append(std::move(element));
+    }
+    return flux.status() == QDataStream::Ok;
+}
+
 TFicheFilm lireFiche(QDataStream &flux)
 {
     using ChampsFiche::Genre;
@@ -75,7 +97,9 @@ TFicheFilm lireFiche(QDataStream &flux)
             flux >> texte;
             (fiche.*d.ecrireTexte)(texte);
         } else if (d.listePropre) {
-            flux >> (fiche.*d.listePropre)();
+            QStringList liste;
+            lireListe(flux, liste);
+            (fiche.*d.listePropre)() = std::move(liste);
         } else if (d.ecrireEntier) {
             qint32 entier = 0;
             flux >> entier;
@@ -156,7 +180,7 @@ Changement decoder(const QByteArray &corps)
     quint32 nombreFiches = 0;
     flux >> genre >> changement.index >> changement.nombre >> nombreFiches;
     if (flux.status() != QDataStream::Ok || genre < 1 || genre > 4 ||
-        nombreFiches > quint32(corps.size()))
+        qint64(nombreFiches) * k_ficheMinimale > corps.size())
         throw Erreur(u"Enregistrement du journal illisible."_s);
     changement.genre = Changement::Genre(genre);
     changement.fiches.reserve(nombreFiches);
@@ -242,7 +266,7 @@ Lecture lireOctets(const QByteArray &octets)
         QDataStream changements(corps);
         changements.setVersion(k_versionFlux);
         QList<QByteArray> corpsChangements;
-        changements >> corpsChangements;
+        lireListe(changements, corpsChangements);
         std::vector<Changement> decodes;
         try {
             if (changements.status() != QDataStream::Ok || !changements.atEnd())

@@ -189,6 +189,22 @@ TEST(Journal, UnEnregistrementCoupeOuAbimeFinitLeJournal)
     ASSERT_EQ(reprise.enregistrements.size(), 3u);
     EXPECT_EQ(reprise.enregistrements[2][0].genre, Genre::Retirer);
 
+    // A record whose CRC holds but whose counts are absurd (a list of four thousand million
+    // entries, of cards or of names) ends the journal without asking for the room first.
+    for (const QByteArray &corps : {QByteArray("\xff\xff\xff\xf0", 4),
+                                    QByteArray("\0\0\0\x01\0\0\0\x15\x02", 9) +
+                                        QByteArray(16, '\0') + QByteArray("\xff\xff\xff\xf0", 4)}) {
+        QByteArray enregistrement;
+        for (const quint32 valeur :
+             {quint32(corps.size()), Journal::crc32(corps.constData(), corps.size())})
+            for (int octet = 0; octet < 4; ++octet)
+                enregistrement.append(char((valeur >> (8 * octet)) & 0xFF));
+        repertoire.ecrire(u"j"_s, entier.left(deux.finValide) + enregistrement + corps);
+        const Journal::Lecture absurde = Journal::lire(fichier);
+        EXPECT_EQ(absurde.enregistrements.size(), 2u);
+        EXPECT_TRUE(absurde.tronque);
+    }
+
     for (const QByteArray &autre : {QByteArray(), QByteArray("<?xml version=\"1.0\"?>")}) {
         repertoire.ecrire(u"j"_s, autre);
         EXPECT_FALSE(Journal::lire(fichier).valide);
