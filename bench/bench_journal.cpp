@@ -6,8 +6,8 @@
 #include "catalogue/ModeleCatalogue.h"
 #include "catalogue/Tdm_Kinolux.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -131,5 +131,5 @@ BENCHMARK(AnnulerSuppression)->Unit(benchmark::kMillisecond)->UseRealTime()->Rep
 
 int main(int argc, char **argv)
 {
-    return lancerBenchmarks<QGuiApplication>(argc, argv, "bench_journal");
+    return lancerBenchmarks<QCoreApplication>(argc, argv, "bench_journal");
 }
