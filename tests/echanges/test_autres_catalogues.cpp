@@ -71,9 +71,18 @@ QString ecrireZip(const QString &chemin, const std::vector<EntreeZip> &entrees)
 // `taille` blanks produced as libzip asks for them, never held in memory at once.
 struct Blancs
 {
+    explicit Blancs(zip_uint64_t t)
+        : taille(t)
+    {
+        zip_error_init(&erreur);
+    }
+    ~Blancs() { zip_error_fini(&erreur); }
+    Blancs(const Blancs &) = delete;
+    Blancs &operator=(const Blancs &) = delete;
+
     zip_uint64_t taille;
     zip_uint64_t donnes = 0;
-    zip_error_t erreur{};
+    zip_error_t erreur;
 };
 
 zip_int64_t blancs(void *utilisateur, void *donnees, zip_uint64_t longueur, zip_source_cmd_t ordre)
@@ -90,6 +99,7 @@ zip_int64_t blancs(void *utilisateur, void *donnees, zip_uint64_t longueur, zip_
         return zip_int64_t(n);
     }
     case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
         return 0;
     case ZIP_SOURCE_STAT: {
         auto *infos = static_cast<zip_stat_t *>(donnees);
@@ -102,7 +112,8 @@ zip_int64_t blancs(void *utilisateur, void *donnees, zip_uint64_t longueur, zip_
         return zip_error_to_data(&source->erreur, donnees, longueur);
     case ZIP_SOURCE_SUPPORTS:
         return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
-                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, -1);
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+                                              -1);
     default:
         return -1;
     }
