@@ -307,7 +307,9 @@ private:
     {
         Eteint,
         AExaminer,
-        Actif
+        Actif,
+        // A record could not be written: none is until the next save.
+        EnPanne
     };
     EtatJournal m_etatJournal = EtatJournal::Eteint;
     Journal::Ecrivain m_journal;

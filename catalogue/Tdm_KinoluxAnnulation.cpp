@@ -74,6 +74,7 @@ private:
     {
         Tdm_Kinolux &dm = m_dm;
         const bool enBloc = m_annulations.size() > k_annoncesUneAUne;
+        const bool sansHistorique = dm.m_sansHistorique;
         dm.m_sansHistorique = true;
         {
             Etape etape(dm);
@@ -103,7 +104,7 @@ private:
             if (enBloc)
                 emit dm.catalogueReinitialise();
         }
-        dm.m_sansHistorique = false;
+        dm.m_sansHistorique = sansHistorique;
         emit dm.annulationAppliquee();
     }
 
@@ -145,12 +146,16 @@ void Tdm_Kinolux::fermerEtape()
     if (--m_profondeurEtape > 0)
         return;
     const std::unique_ptr<EtapeEnCours> etape = std::move(m_etape);
-    if (!etape->journal.empty() && m_etatJournal != EtatJournal::Eteint) {
+    if (!etape->journal.empty() &&
+        (m_etatJournal == EtatJournal::AExaminer || m_etatJournal == EtatJournal::Actif)) {
         try {
             demarrerJournal();
             m_journal.ajouter(etape->journal);
         } catch (const Erreur &e) {
+            // The records written so far stay a whole beginning of the session; nothing more is
+            // written until the next save, which starts a journal again.
             m_journal.fermer();
+            m_etatJournal = EtatJournal::EnPanne;
             if (m_dialogues)
                 m_dialogues->erreur(e.texte() + u"\nEnregistrez le catalogue pour ne pas perdre "
                                                 "cette modification en cas d'arrêt."_s);

@@ -5,9 +5,11 @@
 #include "catalogue/Tdm_Kinolux.h"
 #include "tests/catalogue/OutilsCatalogue.h"
 #include "tests/support/DialoguesScriptes.h"
+#include "tests/support/LimiteTailleFichiers.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUndoStack>
 
 #include <gtest/gtest.h>
@@ -335,4 +337,40 @@ TEST(Journal, UnAnnulationEstUneModificationComme_LesAutres)
     session.demarrer();
     EXPECT_EQ(session.recuperer(Dialogues::Reponse::Oui), 7);
     EXPECT_EQ(copie(session.dm->fichesFilms()), apres);
+}
+
+TEST(Journal, UnDisquePleinArreteLeJournalSansLeFausser)
+{
+    Session session;
+    session.preparer();
+    session.demarrer();
+    session.dm->recupererJournal();
+    session.dm->supprimerFiches({session.dm->cle(0)});
+    const qint64 taille = QFileInfo(session.repertoire.fichier(u"baseFilm.journal"_s)).size();
+    const std::vector<TFicheFilm> apresUne = copie(session.dm->fichesFilms());
+
+    // The disk is full: the change is made, the user told; the journal keeps its whole beginning
+    // and takes nothing more until the next save.
+    {
+        LimiteTailleFichiers limite(rlim_t(taille) + 16);
+        session.dm->modifierFiche(session.dm->cle(0),
+                                  [](TFicheFilm &f) { f.setResume(QString(4000, u'x')); });
+    }
+    ASSERT_EQ(session.dialogues.appels.size(), 1);
+    EXPECT_EQ(session.dialogues.appels[0].genre, u"erreur"_s);
+    EXPECT_TRUE(session.dialogues.appels[0].texte.contains(u"Enregistrez le catalogue"_s));
+    session.dm->modifierFiche(session.dm->cle(1), [](TFicheFilm &f) { f.setAnnee(u"1999"_s); });
+    EXPECT_EQ(QFileInfo(session.repertoire.fichier(u"baseFilm.journal"_s)).size(), taille);
+    session.demarrer();
+    EXPECT_EQ(session.recuperer(Dialogues::Reponse::Oui), 1);
+    EXPECT_EQ(copie(session.dm->fichesFilms()), apresUne);
+
+    // Saved, the journal starts again.
+    session.dm->modifierFiche(session.dm->cle(0), [](TFicheFilm &f) { f.setAnnee(u"2001"_s); });
+    session.dm->ecrireBaseFilms();
+    session.dm->modifierFiche(session.dm->cle(1), [](TFicheFilm &f) { f.setAnnee(u"2002"_s); });
+    const std::vector<TFicheFilm> fin = copie(session.dm->fichesFilms());
+    session.demarrer();
+    EXPECT_EQ(session.recuperer(Dialogues::Reponse::Oui), 1);
+    EXPECT_EQ(copie(session.dm->fichesFilms()), fin);
 }
