@@ -65,7 +65,7 @@ mkdir -p "$captures"
     { cat "$travail/cpack.log"; echec "cpack"; }
 paquet=$(ls "$travail"/paquet/kinolux_*.deb)
 controle=$(dpkg-deb -f "$paquet")
-for dependance in libqt6widgets6 libqt6gui6 libqt6core6 libpugixml1v5 libcurl3-gnutls libjpeg62-turbo \
+for dependance in libqt6widgets6 libqt6gui6 libqt6core6 libpugixml1v5 libcurl3-gnutls libjpeg62-turbo libzip4 \
     qt6-qpa-plugins; do
     grep -q "^Depends:.*\b$dependance\b" <<< "$controle" || echec "the package does not depend on $dependance"
 done
