@@ -82,6 +82,22 @@ void ValiderChampUneFiche(benchmark::State &etat)
     etat.counters["fiches"] = double(fp.listeFilms().count());
 }
 
+// Ctrl+Z in the catalogue window after a validation: the card as it was, then the window's
+// refresh (the film list kept row by row, the tree and the search rebuilt, the sheet shown).
+void AnnulerDansLaFenetre(benchmark::State &etat)
+{
+    Tdm_Kinolux &dm = programme().kinolux->dm_Kinolux();
+    TKinoluxFPrincipale &fp = programme().fp();
+    fp.MAJ_ListeFilms();
+    const CleFiche cle = dm.cle(dm.fichesFilms().size() / 3);
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        dm.modifierFiche(cle, [](TFicheFilm &fiche) { fiche.setTitreFrancais(u"Aaa annulé"_s); });
+        etat.ResumeTiming();
+        fp.annulerModificationExecute();
+    }
+}
+
 void ChargerFicheFilm(benchmark::State &etat)
 {
     TKinoluxFPrincipale &fp = programme().fp();
@@ -98,6 +114,7 @@ BENCHMARK(ChargerBaseEtVues)->Apply(enMillisecondes);
 BENCHMARK(MAJ_ListeFilms)->Apply(enMillisecondes);
 BENCHMARK(ValiderChampUneFiche)->Apply(enMillisecondes);
 BENCHMARK(ChargerFicheFilm)->Apply(enMillisecondes);
+BENCHMARK(AnnulerDansLaFenetre)->Apply(enMillisecondes);
 
 int main(int argc, char **argv)
 {
