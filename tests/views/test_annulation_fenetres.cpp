@@ -54,12 +54,7 @@ protected:
     }
     void ajouter(const QString &id)
     {
-        auto fiche = std::make_unique<TFicheFilm>(id, id, u"-"_s, u"-"_s, u"-"_s, u"-"_s, u"-"_s,
-                                                  QStringList(), QStringList(), QStringList(),
-                                                  QStringList(), QStringList());
-        fiche->setCheminImage(u"IMAGES_FILMS\\"_s + id + u".jpg"_s);
-        repertoire.ecrire(u"IMAGES_FILMS/"_s + id + u".jpg"_s, "jpeg de " + id.toUtf8());
-        dm().adopterFiches(uneFiche(std::move(fiche)));
+        dm().adopterFiches(uneFiche(ficheAvecCouverture(repertoire, id, id)));
     }
     QStringList lignes()
     {

@@ -35,13 +35,7 @@ protected:
     // A card with its own cover file.
     void ajouter(const QString &id, const QString &titre)
     {
-        auto fiche = std::make_unique<TFicheFilm>(id, titre, u"-"_s, u"-"_s, u"-"_s, u"-"_s, u"-"_s,
-                                                  QStringList(), QStringList(), QStringList(),
-                                                  QStringList(), QStringList());
-        fiche->setCheminImage(u"IMAGES_FILMS\\"_s + id + u".jpg"_s);
-        fiche->setTypeSupport(u"-"_s);
-        repertoire.ecrire(u"IMAGES_FILMS/"_s + id + u".jpg"_s, "jpeg de " + id.toUtf8());
-        dm().adopterFiches(uneFiche(std::move(fiche)));
+        dm().adopterFiches(uneFiche(ficheAvecCouverture(repertoire, id, titre)));
     }
     QStringList lignes()
     {
