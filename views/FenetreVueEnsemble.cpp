@@ -454,7 +454,7 @@ void FenetreVueEnsemble::appliquerSauvegarde()
     const QString chemin = choisie->chemin;
     if (m_dialogues.question(u"Restaurer une sauvegarde"_s,
                              u"Remplacer les %1 fiches du catalogue en mémoire par les %2 de "
-                             "« %3 » ? Les modifications non enregistrées seront perdues."_s
+                             "« %3 » ? « Annuler » (Ctrl+Z) remet le catalogue actuel."_s
                                  .arg(m_dm.fichesFilms().size())
                                  .arg(choisie->fiches)
                                  .arg(QFileInfo(chemin).fileName()),
