@@ -528,7 +528,10 @@ int Tdm_Kinolux::recupererJournal()
 void Tdm_Kinolux::rangerCorbeille()
 {
     // Covers set aside by a run that did not save: back in their place when a card names it,
-    // else to the desktop's trash.
+    // else to the desktop's trash. Usually there is none: the cards' paths are not gone through
+    // at every start for nothing.
+    if (QDir(dossierCorbeille()).isEmpty(QDir::Files | QDir::Hidden))
+        return;
     QSet<QString> nommees;
     const QString racine = QDir(m_repertoire).absolutePath();
     for (const auto &fiche : m_fichesFilms)
