@@ -11,7 +11,8 @@ class QLocalServer;
 // One Kinolux writing to a data folder: the first start takes the folder's lock
 // (`kinolux.lock`, beside the catalogue) and listens for the later ones; a later start on the
 // same folder tells the running one to come to the front and gives up. A lock left by a run that
-// died is taken over. Folders of other users, or other folders, are independent.
+// died is taken over, even one it had no time to write. Folders of other users, or other folders,
+// are independent.
 class InstanceUnique final : public QObject
 {
     Q_OBJECT
@@ -33,6 +34,7 @@ signals:
 
 private:
     QString m_repertoire;
+    QString m_cheminVerrou;
     QLockFile m_verrou;
     QLocalServer *m_serveur = nullptr;
 };

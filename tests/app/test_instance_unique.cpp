@@ -1,9 +1,11 @@
 #include "app/InstanceUnique.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -13,6 +15,7 @@
 
 #include <cstdio>
 
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -96,9 +99,14 @@ TEST(InstanceUnique, LeVerrouDUnProcessusMortEstRepris)
     lancer(tue, dossier.path(), true);
     ASSERT_TRUE(tue.waitForStarted(10'000));
     const QString verrou = QDir(dossier.path()).filePath(u"kinolux.lock"_s);
-    for (int i = 0; i < 500 && !QFile::exists(verrou); ++i)
+    // Held once the run's number is in it: before, the file is there but still empty.
+    const QLockFile lecteur(verrou);
+    qint64 pid = 0;
+    QString hote;
+    QString programme;
+    for (int i = 0; i < 500 && !lecteur.getLockInfo(&pid, &hote, &programme); ++i)
         QThread::msleep(20);
-    ASSERT_TRUE(QFile::exists(verrou));
+    ASSERT_EQ(pid, tue.processId());
     InstanceUnique tantQuIlVit(dossier.path());
     EXPECT_FALSE(tantQuIlVit.acquerir());
     tue.kill();
@@ -108,6 +116,27 @@ TEST(InstanceUnique, LeVerrouDUnProcessusMortEstRepris)
     InstanceUnique instance(dossier.path());
     EXPECT_TRUE(instance.acquerir());
     EXPECT_EQ(deuxiemeProcessus(dossier.path()), 3);
+}
+
+// A run killed between creating its lock and writing its number in it.
+TEST(InstanceUnique, UnVerrouVideQuePersonneNeTientEstRepris)
+{
+    QTemporaryDir dossier;
+    const QString verrou = QDir(dossier.path()).filePath(u"kinolux.lock"_s);
+    QFile vide(verrou);
+    ASSERT_TRUE(vide.open(QIODevice::WriteOnly));
+    const QDateTime ilYaUneMinute = QDateTime::currentDateTime().addSecs(-60);
+    ASSERT_TRUE(vide.setFileTime(ilYaUneMinute, QFileDevice::FileModificationTime));
+
+    // Still held natively: a run in the middle of taking it, never robbed.
+    ASSERT_EQ(::flock(vide.handle(), LOCK_EX | LOCK_NB), 0);
+    InstanceUnique tenu(dossier.path());
+    EXPECT_FALSE(tenu.acquerir());
+    vide.close();
+
+    InstanceUnique instance(dossier.path());
+    EXPECT_TRUE(instance.acquerir());
+    EXPECT_EQ(deuxiemeProcessus(dossier.path()), 3) << "and it holds the folder for real";
 }
 
 TEST(InstanceUnique, ChaqueDossierASonServeur)
