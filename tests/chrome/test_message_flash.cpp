@@ -104,12 +104,13 @@ TEST_F(MessageFlash, FermerKeepsTheCountForTheSameDelayAndRestartsForAnother)
     flash.fermer(800);
     EXPECT_LT(fermeture().remainingTime(), 730);
 
+    // Bounds loose enough for a loaded machine to stall a while between two lines.
     flash.fermer(300);
     EXPECT_EQ(fermeture().interval(), 300);
-    EXPECT_GT(fermeture().remainingTime(), 250);
+    EXPECT_GT(fermeture().remainingTime(), 150);
     QThread::msleep(60);
     flash.fermer(800);
-    EXPECT_GT(fermeture().remainingTime(), 750);
+    EXPECT_GT(fermeture().remainingTime(), 500) << "restarted, not the 300 ms count going on";
 
     // A negative delay closes as soon as the event loop runs rather than never.
     flash.fermer(-5);
