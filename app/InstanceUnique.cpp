@@ -23,10 +23,10 @@ namespace {
 // while: a fresh one is waited on for that long before it is judged.
 constexpr qint64 attenteVerrouVide = 1000;
 
-bool verrouAbandonne(const QString &chemin, const QLockFile &verrou)
+bool verrouAbandonne(const QLockFile &verrou)
 {
     for (;;) {
-        QFile fichier(chemin);
+        QFile fichier(verrou.fileName());
         if (!fichier.open(QIODevice::ReadOnly))
             return false;
         qint64 pid = 0;
@@ -50,8 +50,7 @@ bool verrouAbandonne(const QString &chemin, const QLockFile &verrou)
 InstanceUnique::InstanceUnique(const QString &repertoire, QObject *parent)
     : QObject(parent)
     , m_repertoire(QFileInfo(repertoire).absoluteFilePath())
-    , m_cheminVerrou(QDir(repertoire).filePath(u"kinolux.lock"_s))
-    , m_verrou(m_cheminVerrou)
+    , m_verrou(QDir(repertoire).filePath(u"kinolux.lock"_s))
 {
     // Only a lock whose process is gone is stale: a run may stay open for days.
     m_verrou.setStaleLockTime(0);
@@ -72,11 +71,11 @@ QString InstanceUnique::nomServeur(const QString &repertoire)
 bool InstanceUnique::acquerir()
 {
     const QString nom = nomServeur(m_repertoire);
-    if (!m_verrou.tryLock(0) && verrouAbandonne(m_cheminVerrou, m_verrou)) {
+    if (!m_verrou.tryLock(0) && verrouAbandonne(m_verrou)) {
         // Two starts finding it together: only the one holding the removal lock removes it.
-        QLockFile retrait(m_cheminVerrou + u".rmlock"_s);
-        if (retrait.tryLock(0) && verrouAbandonne(m_cheminVerrou, m_verrou))
-            QFile::remove(m_cheminVerrou);
+        QLockFile retrait(m_verrou.fileName() + u".rmlock"_s);
+        if (retrait.tryLock(0) && verrouAbandonne(m_verrou))
+            QFile::remove(m_verrou.fileName());
     }
     if (!m_verrou.isLocked() && !m_verrou.tryLock(0)) {
         // Held by a live run: it is asked for its window. A run that is still starting may not

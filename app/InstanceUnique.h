@@ -34,7 +34,6 @@ signals:
 
 private:
     QString m_repertoire;
-    QString m_cheminVerrou;
     QLockFile m_verrou;
     QLocalServer *m_serveur = nullptr;
 };
